@@ -1,0 +1,11 @@
+#pragma once
+
+#include <irrlicht.h>
+
+// Loads a bitmap font through the GUI environment. A font that cannot be loaded is reported once
+// and replaced by the GUI's built-in font, so that text is still drawn.
+class FontLoader
+{
+public:
+    static irr::gui::IGUIFont* load(irr::gui::IGUIEnvironment* guiEnvironment, const char* path);
+};

@@ -1,0 +1,148 @@
+#include "GameEngine/GameEngine.h"
+
+#include "GameEngine/Console.h"
+
+const irr::video::SColor GameEngine::clearColor(255, 70, 70, 70);
+
+GameEngine::GameEngine() : GameEngine(Settings())
+{
+}
+
+GameEngine::GameEngine(const Settings& settings) : settings(settings)
+{
+}
+
+GameEngine::~GameEngine()
+{
+    shutdown();
+}
+
+void GameEngine::setFirstScene(std::unique_ptr<BaseScene> scene)
+{
+    makeCurrent(std::move(scene));
+}
+
+bool GameEngine::init(bool telemetry)
+{
+    telemetryEnabled = telemetry;
+    if (telemetry && !openTelemetry())
+        return false;
+    if (!openWindow())
+        return false;
+    startTime = timerReading();
+    device->setWindowCaption(windowCaption);
+    if (!currentScene)
+    {
+        Console::error("There is no current scene created");
+        return false;
+    }
+    if (currentScene->attachToEngine())
+        currentScene->init();
+    return true;
+}
+
+bool GameEngine::openTelemetry()
+{
+    Console::error("Telemetry was asked for, but this build has no telemetry connection");
+    return false;
+}
+
+bool GameEngine::openWindow()
+{
+    irr::SIrrlichtCreationParameters parameters;
+    parameters.DriverType = settings.driverType;
+    parameters.WindowSize = settings.windowSize;
+    parameters.Bits = 32;
+    parameters.Fullscreen = false;
+    parameters.Stencilbuffer = false;
+    parameters.Vsync = false;
+    parameters.EventReceiver = &eventReceiver;
+    device = irr::createDeviceEx(parameters);
+    if (!device)
+        return false;
+    driver = device->getVideoDriver();
+    if (!driver)
+        return false;
+    if (settings.stoppedTimer)
+    {
+        device->getTimer()->stop();
+        device->getTimer()->setTime(0);
+    }
+    return true;
+}
+
+void GameEngine::run(bool /*telemetry*/)
+{
+    while (runFrame())
+    {
+    }
+    shutdown();
+}
+
+bool GameEngine::runFrame()
+{
+    retiredScenes.clear();
+    if (!device || !currentScene || !device->run())
+        return false;
+    const irr::u32 now = timerReading();
+    frameDelta = now - lastFrameTime;
+    elapsedTime = now - startTime;
+    handTimesToScene(frameDelta);
+    currentScene->update();
+    driver->beginScene(true, true, clearColor);
+    currentScene->draw();
+    driver->endScene();
+    lastFrameTime = timerReading();
+    return true;
+}
+
+void GameEngine::shutdown()
+{
+    if (currentScene && currentScene->device)
+        currentScene->exit();
+    // Scenes go while the device still exists: their destructors may release engine objects.
+    currentScene.reset();
+    retiredScenes.clear();
+    if (device)
+        device->drop();
+    device = nullptr;
+    driver = nullptr;
+}
+
+bool GameEngine::changeScene(std::unique_ptr<BaseScene> scene)
+{
+    if (!scene)
+        return false;
+    if (currentScene)
+    {
+        currentScene->exit();
+        retiredScenes.push_back(std::move(currentScene));
+    }
+    // Until the new scene installs a receiver of its own, input goes to the engine's.
+    if (device)
+        device->setEventReceiver(&eventReceiver);
+    makeCurrent(std::move(scene));
+    if (!currentScene->attachToEngine())
+        return false;
+    handTimesToScene(0);
+    return currentScene->init();
+}
+
+void GameEngine::makeCurrent(std::unique_ptr<BaseScene> scene)
+{
+    currentScene = std::move(scene);
+    currentScene->engine = this;
+    frameDelta = 0;
+    lastFrameTime = 0;
+}
+
+void GameEngine::handTimesToScene(irr::u32 sceneFrameDelta)
+{
+    currentScene->frameDelta = static_cast<float>(sceneFrameDelta);
+    currentScene->totalTime = static_cast<float>(elapsedTime);
+}
+
+irr::u32 GameEngine::timerReading() const
+{
+    return device->getTimer()->getTime();
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "GameEngine/BaseScene.h"
+#include "GameEngine/EventReceiver.h"
+
+#include <irrlicht.h>
+#include <memory>
+#include <vector>
+
+// Owns the window, the current scene and the telemetry connection, and runs the frame loop.
+class GameEngine
+{
+public:
+    static constexpr const wchar_t* windowCaption = L"Quillmarch";
+
+    // How the device is made. The game always asks for OpenGL; tests and benchmarks run the same
+    // engine on the null driver, with the timer stopped so that they set the time of every frame.
+    struct Settings
+    {
+        irr::video::E_DRIVER_TYPE driverType = irr::video::EDT_OPENGL;
+        irr::core::dimension2du windowSize{1920, 1080};
+        bool stoppedTimer = false;
+    };
+
+    GameEngine();
+    explicit GameEngine(const Settings& settings);
+    ~GameEngine();
+    GameEngine(const GameEngine&) = delete;
+    GameEngine& operator=(const GameEngine&) = delete;
+
+    // Makes `scene` current before init; it is initialised by init.
+    void setFirstScene(std::unique_ptr<BaseScene> scene);
+    bool init(bool telemetry);
+    // Runs frames until the window closes, then shuts down.
+    void run(bool telemetry);
+    // One pass of the frame loop; false once the window has closed.
+    bool runFrame();
+    void shutdown();
+    bool changeScene(std::unique_ptr<BaseScene> scene);
+
+    BaseScene* getCurrentScene() const { return currentScene.get(); }
+    const Settings& getSettings() const { return settings; }
+
+    bool telemetryEnabled = false;
+    irr::u32 startTime = 0;
+    irr::u32 elapsedTime = 0;
+    irr::u32 lastFrameTime = 0;
+    irr::u32 frameDelta = 0;
+    irr::IrrlichtDevice* device = nullptr;
+    irr::video::IVideoDriver* driver = nullptr;
+    EventReceiver eventReceiver;
+
+private:
+    static const irr::video::SColor clearColor;
+
+    bool openTelemetry();
+    bool openWindow();
+    void makeCurrent(std::unique_ptr<BaseScene> scene);
+    void handTimesToScene(irr::u32 sceneFrameDelta);
+    irr::u32 timerReading() const;
+
+    Settings settings;
+    std::unique_ptr<BaseScene> currentScene;
+    // A replaced scene lives until the next frame begins: it may have asked for the change from
+    // inside its own update, draw or event handler, which must be able to return safely.
+    std::vector<std::unique_ptr<BaseScene>> retiredScenes;
+};

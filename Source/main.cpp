@@ -1,0 +1,15 @@
+#include "GameEngine/GameEngine.h"
+#include "GameEngine/TelemetrySwitch.h"
+
+#include <memory>
+
+int main(int argc, char* argv[])
+{
+    GameEngine engine;
+    engine.setFirstScene(std::make_unique<BaseScene>());
+    const bool telemetry = TelemetrySwitch::read(argc, argv);
+    if (!engine.init(telemetry))
+        return 1;
+    engine.run(telemetry);
+    return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <irrlicht.h>
+#include <string>
+
+// What a drawn frame looks like, read back from the driver after the frame ended.
+class Screenshot
+{
+public:
+    // Takes the last drawn frame; also writes it to Output/<name>.png to be looked at.
+    Screenshot(irr::IrrlichtDevice* device, const std::string& name);
+    ~Screenshot();
+    Screenshot(const Screenshot&) = delete;
+    Screenshot& operator=(const Screenshot&) = delete;
+
+    bool valid() const { return image != nullptr; }
+    irr::core::dimension2du size() const;
+    irr::video::SColor pixel(irr::u32 x, irr::u32 y) const;
+    // How many pixels differ from `color` in any of red, green and blue.
+    irr::u32 pixelsOtherThan(irr::video::SColor color) const;
+    // How many pixels match `predicate`.
+    template <class Predicate>
+    irr::u32 countPixels(Predicate predicate) const
+    {
+        irr::u32 count = 0;
+        for (irr::u32 y = 0; y < size().Height; ++y)
+            for (irr::u32 x = 0; x < size().Width; ++x)
+                count += predicate(pixel(x, y)) ? 1 : 0;
+        return count;
+    }
+
+private:
+    irr::video::IImage* image = nullptr;
+};

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package Quillmarch needs to build, play and test.
+# Quick when everything is there: apt-get update runs only when a package is missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libirrlicht-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  librecast-dev
+  libopenal-dev libopenal1 libsndfile1-dev
+  libfreetype-dev fonts-dejavu-core
+  xvfb xauth libgl1-mesa-dri libgl-dev
+  python3-websockets
+  clang libclang-rt-14-dev clang-format clang-tidy
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  sudo=sudo
+else
+  sudo=
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
