@@ -1,0 +1,31 @@
+#pragma once
+
+#include "AssetDirectory.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+class MeshBuilder;
+struct ObjMaterial;
+
+// Writes every asset the game reads, under one root folder (the repository's Assets/), in the
+// order that a file is complete before any file that refers to it: textures before the material
+// libraries that name them, material libraries before their meshes, font pages before their XML.
+class AssetGenerator
+{
+public:
+    explicit AssetGenerator(const std::filesystem::path& root);
+
+    // Writes everything; false if any file could not be written (each failure is reported once).
+    bool generateAll();
+
+    bool generateArena();
+
+private:
+    // An OBJ, with its material library beside it when `materials` is not empty.
+    bool writeModel(const std::string& objPath, const MeshBuilder& mesh,
+                    const std::vector<ObjMaterial>& materials);
+
+    AssetDirectory directory;
+};
