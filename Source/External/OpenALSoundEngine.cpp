@@ -1,0 +1,76 @@
+#include "External/OpenALSoundEngine.h"
+
+#include "External/OpenALSpace.h"
+#include "External/TrackedSound.h"
+#include "GameEngine/Console.h"
+
+#include <string>
+
+OpenALSoundEngine::OpenALSoundEngine(std::unique_ptr<OpenALDevice> device) : device(std::move(device))
+{
+    makeCurrent();
+    alListenerfv(AL_ORIENTATION, orientation.getOpenALValues().data());
+}
+
+OpenALSoundEngine::~OpenALSoundEngine()
+{
+    // The members release their sources and buffers in this context.
+    makeCurrent();
+}
+
+ISound* OpenALSoundEngine::play2D(const char* soundFileName, bool playLooped, bool startPaused, bool track,
+                                  E_STREAM_MODE, bool)
+{
+    return play(soundFileName, std::nullopt, playLooped, startPaused, track);
+}
+
+ISound* OpenALSoundEngine::play3D(const char* soundFileName, irr::core::vector3df position, bool playLooped,
+                                  bool startPaused, bool track, E_STREAM_MODE, bool)
+{
+    // A position OpenAL would reject would leave the voice where its last sound was; flat is nearer.
+    if (!isFinite(position))
+        return play(soundFileName, std::nullopt, playLooped, startPaused, track);
+    return play(soundFileName, position, playLooped, startPaused, track);
+}
+
+void OpenALSoundEngine::setListenerPosition(const irr::core::vector3df& position,
+                                            const irr::core::vector3df& lookDirection,
+                                            const irr::core::vector3df& velocityPerSecond,
+                                            const irr::core::vector3df& upVector)
+{
+    makeCurrent();
+    if (isFinite(position))
+        alListenerfv(AL_POSITION, toOpenAL(position).data());
+    if (isFinite(velocityPerSecond))
+        alListenerfv(AL_VELOCITY, toOpenAL(velocityPerSecond).data());
+    if (orientation.update(lookDirection, upVector))
+        alListenerfv(AL_ORIENTATION, orientation.getOpenALValues().data());
+}
+
+ISound* OpenALSoundEngine::play(const char* soundFileName,
+                                const std::optional<irr::core::vector3df>& position, bool looped, bool paused,
+                                bool track)
+{
+    makeCurrent();
+    const ALuint buffer = buffers.find(soundFileName ? soundFileName : "");
+    if (buffer == 0)
+        return nullptr;
+    Voice* voice = voices.acquire();
+    if (!voice)
+    {
+        reportAllVoicesLooped();
+        return nullptr;
+    }
+    const std::uint64_t serial = voices.nextSerial();
+    voice->start(buffer, position, looped, paused, serial);
+    return track ? new TrackedSound(this, voice, serial) : nullptr;
+}
+
+void OpenALSoundEngine::reportAllVoicesLooped()
+{
+    if (allVoicesLoopedReported)
+        return;
+    allVoicesLoopedReported = true;
+    Console::warning("All " + std::to_string(VoicePool::maxVoices) +
+                     " voices play looped sounds; further sounds are not played");
+}

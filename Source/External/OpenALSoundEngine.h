@@ -1,0 +1,43 @@
+#pragma once
+
+#include "External/ISoundEngine.h"
+#include "External/ListenerOrientation.h"
+#include "External/OpenALDevice.h"
+#include "External/SoundBufferCache.h"
+#include "External/VoicePool.h"
+
+#include <memory>
+#include <optional>
+
+// The sound engine on an open OpenAL device. Every call comes from the game's thread; OpenAL mixes on a
+// thread of its own that never calls back.
+class OpenALSoundEngine : public ISoundEngine
+{
+public:
+    explicit OpenALSoundEngine(std::unique_ptr<OpenALDevice> device);
+    ~OpenALSoundEngine() override;
+    OpenALSoundEngine(const OpenALSoundEngine&) = delete;
+    OpenALSoundEngine& operator=(const OpenALSoundEngine&) = delete;
+
+    ISound* play2D(const char* soundFileName, bool playLooped, bool startPaused, bool track,
+                   E_STREAM_MODE streamMode, bool enableSoundEffects) override;
+    ISound* play3D(const char* soundFileName, irr::core::vector3df position, bool playLooped,
+                   bool startPaused, bool track, E_STREAM_MODE streamMode, bool enableSoundEffects) override;
+    void setListenerPosition(const irr::core::vector3df& position, const irr::core::vector3df& lookDirection,
+                             const irr::core::vector3df& velocityPerSecond,
+                             const irr::core::vector3df& upVector) override;
+
+    void makeCurrent() { device->makeCurrent(); }
+
+private:
+    ISound* play(const char* soundFileName, const std::optional<irr::core::vector3df>& position, bool looped,
+                 bool paused, bool track);
+    void reportAllVoicesLooped();
+
+    // Declared first, so it is released last: the voices and buffers need its context.
+    std::unique_ptr<OpenALDevice> device;
+    SoundBufferCache buffers;
+    VoicePool voices;
+    ListenerOrientation orientation;
+    bool allVoicesLoopedReported = false;
+};
