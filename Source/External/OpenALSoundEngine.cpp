@@ -9,6 +9,8 @@
 OpenALSoundEngine::OpenALSoundEngine(std::unique_ptr<OpenALDevice> device) : device(std::move(device))
 {
     makeCurrent();
+    // The voices' distances are chosen for this model.
+    alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
     alListenerfv(AL_ORIENTATION, orientation.getOpenALValues().data());
 }
 

@@ -34,9 +34,9 @@ public:
     std::uint64_t getSerial() const { return serial; }
 
 private:
-    // The distance model suits an arena about 100 units across seen from a camera 10 to 30 units behind
-    // its player: full volume up to the camera's usual distance, about a sixth at the far wall, and no
-    // quieter beyond it.
+    // With the inverse clamped distance model, these suit an arena about 100 units across seen from a camera
+    // 10 to 30 units behind its player: full volume up to the camera's usual distance, about a sixth at the
+    // far wall, and no quieter beyond it.
     static constexpr ALfloat referenceDistance = 15.0f;
     static constexpr ALfloat maxDistance = 150.0f;
     static constexpr ALfloat rolloffFactor = 1.0f;

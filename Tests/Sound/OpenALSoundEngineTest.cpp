@@ -86,14 +86,21 @@ protected:
     ISoundEngine* engine = nullptr;
 };
 
-TEST_F(OpenALSoundEngineTest, AFlatSoundReachesBothChannelsAlike)
+TEST_F(OpenALSoundEngineTest, FlatSoundsReachBothChannelsAlike)
 {
-    playToTheEnd(engine->play2D(toneFile("Flat.wav", 0.15).c_str(), false, false, true));
+    const std::string shot = toneFile("Shot.wav", 0.15);
+    playToTheEnd(engine->play2D(shot.c_str(), false, false, true));
+    // On a voice that last played to the right, a place that cannot be heard from plays flat.
+    playToTheEnd(engine->play3D(shot.c_str(), rightSide, false, false, true));
+    playToTheEnd(engine->play3D(shot.c_str(), {notANumber, 0, 0}, false, false, true));
 
     const auto segments = finishRecording().soundingSegments();
-    ASSERT_EQ(segments.size(), 1u);
-    EXPECT_GT(segments[0].leftRms, 0.1);
-    EXPECT_NEAR(segments[0].rightRms, segments[0].leftRms, 0.05 * segments[0].leftRms);
+    ASSERT_EQ(segments.size(), 3u);
+    for (std::size_t flat : {0u, 2u})
+    {
+        EXPECT_GT(segments[flat].leftRms, 0.1);
+        EXPECT_NEAR(segments[flat].rightRms, segments[flat].leftRms, 0.05 * segments[flat].leftRms);
+    }
 }
 
 TEST_F(OpenALSoundEngineTest, APositionedSoundIsLouderOnTheListenersSide)
