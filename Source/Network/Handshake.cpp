@@ -1,0 +1,153 @@
+#include "Network/Handshake.h"
+
+#include "Network/ClientLog.h"
+#include "Network/Socket.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace wsclient
+{
+namespace
+{
+constexpr const char* statusPrefix = "HTTP/1.1";
+constexpr const char* lineEnd = "\r\n";
+
+bool pieceEnds(const std::string& piece)
+{
+    const std::size_t size = piece.size();
+    return size >= 2 && (piece[size - 2] == '\r' || piece[size - 1] == '\n');
+}
+}  // namespace
+
+Handshake::Handshake(Socket& socket, const std::string& urlText, const Deadline& deadline, int timeoutMs)
+    : socket(socket), urlText(urlText), deadline(deadline), timeoutMs(timeoutMs)
+{
+}
+
+std::vector<std::string> Handshake::requestLines(const WebSocketUrl& url, const std::string& origin)
+{
+    std::vector<std::string> lines;
+    lines.push_back("GET /" + url.path + " HTTP/1.1" + lineEnd);
+    if (url.port == WebSocketUrl::defaultPort)
+        lines.push_back("Host: " + url.host + lineEnd);
+    else
+        lines.push_back("Host: " + url.host + ":" + std::to_string(url.port) + lineEnd);
+    lines.push_back(std::string("Upgrade: websocket") + lineEnd);
+    lines.push_back(std::string("Connection: Upgrade") + lineEnd);
+    if (!origin.empty())
+        lines.push_back("Origin: " + origin + lineEnd);
+    lines.push_back(std::string("Sec-WebSocket-Key: ") + key + lineEnd);
+    lines.push_back(std::string("Sec-WebSocket-Version: 13") + lineEnd);
+    lines.push_back(lineEnd);
+    return lines;
+}
+
+void Handshake::reportTimeout(const std::string& urlText, int timeoutMs)
+{
+    ClientLog::error("Handshake timed out after " + std::to_string(timeoutMs) +
+                     " ms connecting to: " + urlText);
+}
+
+bool Handshake::perform(const WebSocketUrl& url, const std::string& origin)
+{
+    sendRequest(url, origin);
+    std::string statusLine;
+    if (!reportUnlessComplete(readLinePiece(statusLine)))
+        return false;
+    if (statusLine.size() == linePieceBytes)
+    {
+        ClientLog::error("Got invalid status line connecting to: " + urlText);
+        return false;
+    }
+    if (!statusAccepted(statusLine))
+    {
+        ClientLog::endedLine("ERROR: Got bad status connecting to " + urlText + ": " + statusLine);
+        return false;
+    }
+    return skipHeaders();
+}
+
+void Handshake::sendRequest(const WebSocketUrl& url, const std::string& origin)
+{
+    // A failed send shows up as a missing answer, so the results are not looked at here.
+    for (const std::string& line : requestLines(url, origin))
+        sendLine(line);
+}
+
+void Handshake::sendLine(const std::string& line)
+{
+    std::size_t sent = 0;
+    while (sent < line.size())
+    {
+        const Socket::Transfer transfer = socket.send(line.data() + sent, line.size() - sent);
+        if (transfer.outcome == Socket::Outcome::transferred)
+            sent += transfer.count;
+        else if (transfer.outcome != Socket::Outcome::wouldBlock ||
+                 !socket.waitUntilReady(true, deadline.remainingMs()))
+            return;
+    }
+}
+
+// Stops after a line end, or after a byte that follows a carriage return, or when the piece is full.
+Handshake::Read Handshake::readLinePiece(std::string& piece)
+{
+    piece.clear();
+    while (piece.size() < linePieceBytes && (piece.size() < 2 || !pieceEnds(piece)))
+    {
+        char byte = 0;
+        const Read read = readByte(byte);
+        if (read != Read::complete)
+            return read;
+        piece += byte;
+    }
+    return Read::complete;
+}
+
+// One byte per receive, so nothing that follows the answer is taken from the socket.
+Handshake::Read Handshake::readByte(char& byte)
+{
+    for (;;)
+    {
+        const Socket::Transfer transfer = socket.receive(&byte, 1);
+        if (transfer.outcome == Socket::Outcome::transferred)
+            return Read::complete;
+        if (transfer.outcome != Socket::Outcome::wouldBlock)
+            return Read::ended;
+        if (!socket.waitUntilReady(false, deadline.remainingMs()))
+            return Read::timedOut;
+    }
+}
+
+bool Handshake::statusAccepted(const std::string& statusLine) const
+{
+    const std::size_t prefixSize = std::strlen(statusPrefix);
+    if (statusLine.compare(0, prefixSize, statusPrefix) != 0)
+        return false;
+    const char* number = statusLine.c_str() + prefixSize;
+    char* end = nullptr;
+    errno = 0;
+    const long status = std::strtol(number, &end, 10);
+    return end != number && errno == 0 && status == switchingProtocols;
+}
+
+bool Handshake::skipHeaders()
+{
+    std::string piece;
+    do
+    {
+        if (!reportUnlessComplete(readLinePiece(piece)))
+            return false;
+    } while (piece.compare(0, 2, lineEnd) != 0);
+    return true;
+}
+
+// A connection that ends during the handshake goes unreported: the caller says what it was for.
+bool Handshake::reportUnlessComplete(Read read) const
+{
+    if (read == Read::timedOut)
+        reportTimeout(urlText, timeoutMs);
+    return read == Read::complete;
+}
+}  // namespace wsclient

@@ -1,0 +1,103 @@
+#include "RawServer.h"
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
+
+const std::string RawServer::switchingProtocols = "HTTP/1.1 101 Switching Protocols\r\n"
+                                                  "Upgrade: websocket\r\n"
+                                                  "Connection: Upgrade\r\n"
+                                                  "Sec-WebSocket-Accept: aGVsbG8=\r\n"
+                                                  "\r\n";
+
+RawServer::RawServer(int backlog)
+{
+    listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(listener, backlog) != 0 ||
+        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0)
+        throw std::runtime_error("the test server cannot listen");
+    listenPort = ntohs(address.sin_port);
+}
+
+RawServer::~RawServer()
+{
+    if (answering.joinable())
+        answering.join();
+    if (peer >= 0)
+        close(peer);
+    close(listener);
+}
+
+std::string RawServer::url(const std::string& path) const
+{
+    return "ws://127.0.0.1:" + std::to_string(listenPort) + path;
+}
+
+void RawServer::answerNextClient(const std::string& answer)
+{
+    answering = std::thread(
+        [this, answer]
+        {
+            peer = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+            const std::string blankLine = "\r\n\r\n";
+            while (receivedRequest.find(blankLine) == std::string::npos)
+            {
+                const std::string more = read(1);
+                if (more.empty())
+                    return;
+                receivedRequest += more;
+            }
+            write(answer);
+        });
+}
+
+std::string RawServer::request()
+{
+    if (answering.joinable())
+        answering.join();
+    return receivedRequest;
+}
+
+void RawServer::write(const std::string& bytes) const
+{
+    std::size_t written = 0;
+    while (written < bytes.size())
+    {
+        const ssize_t count = send(peer, bytes.data() + written, bytes.size() - written, MSG_NOSIGNAL);
+        if (count <= 0)
+            return;
+        written += static_cast<std::size_t>(count);
+    }
+}
+
+std::string RawServer::read(std::size_t count) const
+{
+    std::string bytes;
+    while (bytes.size() < count)
+    {
+        pollfd entry{peer, POLLIN, 0};
+        if (poll(&entry, 1, readTimeoutMs) <= 0)
+            break;
+        char chunk[65536];
+        const ssize_t received = recv(peer, chunk, std::min(sizeof chunk, count - bytes.size()), 0);
+        if (received <= 0)
+            break;
+        bytes.append(chunk, static_cast<std::size_t>(received));
+    }
+    return bytes;
+}
+
+bool RawServer::clientClosed() const
+{
+    pollfd entry{peer, POLLIN, 0};
+    char byte = 0;
+    return poll(&entry, 1, readTimeoutMs) > 0 && recv(peer, &byte, 1, 0) == 0;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <thread>
+
+// A bare TCP server on an ephemeral loopback port, for tests that need exact bytes on the wire. It
+// answers one client's handshake in a thread; afterwards the test speaks for the server over peer().
+class RawServer
+{
+public:
+    static const std::string switchingProtocols;
+    static constexpr int readTimeoutMs = 5000;
+
+    explicit RawServer(int backlog = 4);
+    ~RawServer();
+    RawServer(const RawServer&) = delete;
+    RawServer& operator=(const RawServer&) = delete;
+
+    int port() const { return listenPort; }
+    std::string url(const std::string& path = "") const;
+
+    // Accepts the next client in a thread, reads its request up to the blank line and writes the answer.
+    void answerNextClient(const std::string& answer);
+    // Waits for that thread and returns the request it read.
+    std::string request();
+
+    void write(const std::string& bytes) const;
+    // Up to count bytes, fewer when the client closes or nothing comes within the read timeout.
+    std::string read(std::size_t count) const;
+    // True when the client has closed its end and nothing else was waiting.
+    bool clientClosed() const;
+
+private:
+    int listener = -1;
+    int listenPort = 0;
+    int peer = -1;
+    std::string receivedRequest;
+    std::thread answering;
+};
