@@ -3,9 +3,22 @@
 #include "ArenaAtlas.h"
 #include "ArenaLayout.h"
 #include "ArenaMeshBuilder.h"
+#include "BackgroundMusic.h"
+#include "BitmapFontBaker.h"
+#include "CampModel.h"
+#include "DragonModel.h"
 #include "NavigationMeshBuilder.h"
 #include "ObjWriter.h"
+#include "OrcModel.h"
+#include "SoundEffects.h"
+#include "UnitModel.h"
 #include "UnitSpotPlanner.h"
+
+namespace
+{
+const char* const fontFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+const int fontSizes[] = {14, 18, 22, 36};
+}  // namespace
 
 AssetGenerator::AssetGenerator(const std::filesystem::path& root) : directory(root)
 {
@@ -15,6 +28,11 @@ bool AssetGenerator::generateAll()
 {
     bool written = true;
     written &= generateArena();
+    written &= generateUnit();
+    written &= generateCamp();
+    written &= generatePlayers();
+    written &= generateFonts();
+    written &= generateSounds();
     return written;
 }
 
@@ -41,5 +59,64 @@ bool AssetGenerator::generateArena()
                           {{ArenaMeshBuilder::materialName, "../dungeon_set_01_atlas_4096.png"}});
     written &= writeModel("Models/Arena2/ARENA_NAV.obj", NavigationMeshBuilder::build(layout), {});
     written &= writeModel("Models/Arena2/ARENA_UNIT.obj", UnitSpotPlanner(layout).buildMesh(), {});
+    return written;
+}
+
+bool AssetGenerator::generateUnit()
+{
+    bool written = directory.writeImage("Models/FlowerBurst.png", UnitModel::paintParticle());
+    written &= writeModel("Models/simpleCube.obj", UnitModel::buildMesh(), {});
+    return written;
+}
+
+bool AssetGenerator::generateCamp()
+{
+    bool written = directory.writeImage("Models/camptex.png", CampModel::paintBodyTexture());
+    written &= directory.writeImage("Models/campflag.png", CampModel::paintFlagTexture());
+    written &=
+        writeModel("Models/newCamp.obj", CampModel::buildMesh(),
+                   {{CampModel::bodyMaterial, "camptex.png"}, {CampModel::flagMaterial, "campflag.png"}});
+    return written;
+}
+
+bool AssetGenerator::generatePlayers()
+{
+    bool written = directory.writeImage("Models/dragon.png", DragonModel::paintTexture());
+    written &= writeModel("Models/dragon.obj", DragonModel::buildMesh(),
+                          {{DragonModel::materialName, "dragon.png"}});
+    written &= directory.writeImage("Models/orc.png", OrcModel::paintTexture());
+    written &= writeModel("Models/orc.obj", OrcModel::buildMesh(),
+                          {{OrcModel::skinMaterial, "orc.png"}, {OrcModel::gearMaterial, "orc.png"}});
+    return written;
+}
+
+bool AssetGenerator::generateFonts()
+{
+    bool written = true;
+    for (int size : fontSizes)
+    {
+        const std::string name = "avenir_LT_" + std::to_string(size);
+        BitmapFontBaker::BakedFont font;
+        if (!BitmapFontBaker::bake(fontFace, size, font))
+        {
+            written = false;
+            continue;
+        }
+        const std::string page = name + "_0.png";
+        if (!directory.writeImage("Fonts/" + page, *font.page))
+        {
+            written = false;
+            continue;
+        }
+        written &= directory.writeText("Fonts/" + name + ".xml", BitmapFontBaker::xmlText(font, page));
+    }
+    return written;
+}
+
+bool AssetGenerator::generateSounds()
+{
+    bool written = directory.writeSound("Audio/Background.wav", BackgroundMusic::compose());
+    for (const SoundEffects::Effect& effect : SoundEffects::all())
+        written &= directory.writeSound("Audio/" + effect.file, effect.sound);
     return written;
 }

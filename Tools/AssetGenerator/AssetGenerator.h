@@ -21,6 +21,11 @@ public:
     bool generateAll();
 
     bool generateArena();
+    bool generateUnit();
+    bool generateCamp();
+    bool generatePlayers();
+    bool generateFonts();
+    bool generateSounds();
 
 private:
     // An OBJ, with its material library beside it when `materials` is not empty.

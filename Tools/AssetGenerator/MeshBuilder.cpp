@@ -107,6 +107,12 @@ void MeshBuilder::addTiledRect(const vector3df& origin, const vector3df& across,
 {
     const float width = across.getLength();
     const float height = down.getLength();
+    if (tileSize <= stretched)
+    {
+        addQuad({origin, region.at(0, 0)}, {origin + across, region.at(1, 0)},
+                {origin + across + down, region.at(1, 1)}, {origin + down, region.at(0, 1)}, outward);
+        return;
+    }
     const int columns = std::max(1, static_cast<int>(std::ceil(width / tileSize - 1e-4f)));
     const int rows = std::max(1, static_cast<int>(std::ceil(height / tileSize - 1e-4f)));
     for (int row = 0; row < rows; ++row)
@@ -128,16 +134,24 @@ void MeshBuilder::addTiledRect(const vector3df& origin, const vector3df& across,
 void MeshBuilder::addBox(const irr::core::aabbox3df& box, const UvRect& sides, const UvRect& top,
                          float tileSize)
 {
+    addBox(box, BoxFaces{sides, sides, sides, sides, top, false, UvRect{}}, tileSize);
+}
+
+void MeshBuilder::addBox(const irr::core::aabbox3df& box, const BoxFaces& faces, float tileSize)
+{
     const vector3df& lo = box.MinEdge;
     const vector3df& hi = box.MaxEdge;
     const vector3df size = hi - lo;
     const vector3df down(0.0f, -size.Y, 0.0f);
-    // Each side runs from its top edge down, so the texture stands upright.
-    addTiledRect({lo.X, hi.Y, lo.Z}, {size.X, 0, 0}, down, tileSize, sides, {0, 0, -1});
-    addTiledRect({hi.X, hi.Y, hi.Z}, {-size.X, 0, 0}, down, tileSize, sides, {0, 0, 1});
-    addTiledRect({lo.X, hi.Y, hi.Z}, {0, 0, -size.Z}, down, tileSize, sides, {-1, 0, 0});
-    addTiledRect({hi.X, hi.Y, lo.Z}, {0, 0, size.Z}, down, tileSize, sides, {1, 0, 0});
-    addTiledRect({lo.X, hi.Y, lo.Z}, {size.X, 0, 0}, {0, 0, size.Z}, tileSize, top, {0, 1, 0});
+    // Each side runs from its top edge down and left to right as seen from outside, so the
+    // texture stands upright and unmirrored.
+    addTiledRect({lo.X, hi.Y, lo.Z}, {size.X, 0, 0}, down, tileSize, faces.towardMinusZ, {0, 0, -1});
+    addTiledRect({hi.X, hi.Y, hi.Z}, {-size.X, 0, 0}, down, tileSize, faces.towardPlusZ, {0, 0, 1});
+    addTiledRect({lo.X, hi.Y, hi.Z}, {0, 0, -size.Z}, down, tileSize, faces.towardMinusX, {-1, 0, 0});
+    addTiledRect({hi.X, hi.Y, lo.Z}, {0, 0, size.Z}, down, tileSize, faces.towardPlusX, {1, 0, 0});
+    addTiledRect({lo.X, hi.Y, lo.Z}, {size.X, 0, 0}, {0, 0, size.Z}, tileSize, faces.top, {0, 1, 0});
+    if (faces.withBottom)
+        addTiledRect({lo.X, lo.Y, lo.Z}, {size.X, 0, 0}, {0, 0, size.Z}, tileSize, faces.bottom, {0, -1, 0});
 }
 
 void MeshBuilder::addLoft(const std::vector<std::vector<vector3df>>& rings, const UvRect& region,

@@ -20,6 +20,19 @@ struct MeshTriangle
     irr::core::vector3df normal;
 };
 
+// The texture regions of a box's faces, named by the way each face looks.
+struct BoxFaces
+{
+    UvRect towardMinusX;
+    UvRect towardPlusX;
+    UvRect towardMinusZ;
+    UvRect towardPlusZ;
+    UvRect top;
+    // Boxes that float (a head, a shoulder pad) need their lower face too.
+    bool withBottom = false;
+    UvRect bottom;
+};
+
 struct MeshMaterialGroup
 {
     std::string material;
@@ -31,6 +44,9 @@ struct MeshMaterialGroup
 class MeshBuilder
 {
 public:
+    // As a tile size: the face shows its whole region once, however large it is.
+    static constexpr float stretched = 0.0f;
+
     // Faces added from now on belong to `material`; groups keep the order of first use.
     void useMaterial(const std::string& material);
     // Every position (and normal) added from now on goes through `transform` first.
@@ -50,12 +66,15 @@ public:
     void addQuad(const MeshCorner& a, const MeshCorner& b, const MeshCorner& c, const MeshCorner& d,
                  const irr::core::vector3df& outward);
     // The rectangle from `origin` along `across` and `down` (whole edge vectors), cut into tiles of
-    // at most `tileSize` that each show the whole `region`, so large faces keep the texture's scale.
+    // at most `tileSize` that each show the whole `region`, so large faces keep the texture's scale
+    // (a last, partial tile shows the matching part of the region).
     void addTiledRect(const irr::core::vector3df& origin, const irr::core::vector3df& across,
                       const irr::core::vector3df& down, float tileSize, const UvRect& region,
                       const irr::core::vector3df& outward);
     // A box standing on its lower face (which is left out: it rests on something).
     void addBox(const irr::core::aabbox3df& box, const UvRect& sides, const UvRect& top, float tileSize);
+    // A box with a region for each face.
+    void addBox(const irr::core::aabbox3df& box, const BoxFaces& faces, float tileSize);
     // A tube through closed rings of equal size, capped at the ends that ask for it; the texture
     // wraps around it once and runs along it once.
     void addLoft(const std::vector<std::vector<irr::core::vector3df>>& rings, const UvRect& region,
