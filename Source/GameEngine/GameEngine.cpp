@@ -2,6 +2,8 @@
 
 #include "GameEngine/Console.h"
 
+#include <iostream>
+
 const irr::video::SColor GameEngine::clearColor(255, 70, 70, 70);
 
 GameEngine::GameEngine() : GameEngine(Settings())
@@ -43,8 +45,28 @@ bool GameEngine::init(bool telemetry)
 
 bool GameEngine::openTelemetry()
 {
-    Console::error("Telemetry was asked for, but this build has no telemetry connection");
+    wsc = wsclient::WebSocket::fromUrl(settings.telemetryEndpoint, "");
+    if (wsc)
+        return true;
+    std::cerr << "ERROR: wsc is null in Source/GameEngine/GameEngine: no telemetry connection to "
+              << settings.telemetryEndpoint << ", so the game does not start\n"
+              << std::flush;
     return false;
+}
+
+void GameEngine::serviceTelemetry()
+{
+    if (!telemetryEnabled || !wsc || wsc->getReadyState() == wsclient::WebSocket::CLOSED)
+        return;
+    wsc->poll(0);
+    // The observer's messages have no effect on the game.
+    wsc->dispatch([](const std::string& /*message*/) {});
+}
+
+void GameEngine::sendTelemetry(const std::string& message)
+{
+    if (telemetryEnabled && wsc)
+        wsc->send(message);
 }
 
 bool GameEngine::openWindow()
@@ -84,6 +106,7 @@ bool GameEngine::runFrame()
     retiredScenes.clear();
     if (!device || !currentScene || !device->run())
         return false;
+    serviceTelemetry();
     const irr::u32 now = timerReading();
     frameDelta = now - lastFrameTime;
     elapsedTime = now - startTime;
@@ -103,6 +126,7 @@ void GameEngine::shutdown()
     // Scenes go while the device still exists: their destructors may release engine objects.
     currentScene.reset();
     retiredScenes.clear();
+    wsc.reset();
     if (device)
         device->drop();
     device = nullptr;

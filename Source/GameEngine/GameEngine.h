@@ -2,9 +2,11 @@
 
 #include "GameEngine/BaseScene.h"
 #include "GameEngine/EventReceiver.h"
+#include "Network/WebSocket.h"
 
 #include <irrlicht.h>
 #include <memory>
+#include <string>
 #include <vector>
 
 // Owns the window, the current scene and the telemetry connection, and runs the frame loop.
@@ -20,6 +22,7 @@ public:
         irr::video::E_DRIVER_TYPE driverType = irr::video::EDT_OPENGL;
         irr::core::dimension2du windowSize{1920, 1080};
         bool stoppedTimer = false;
+        std::string telemetryEndpoint = "ws://localhost:1337";
     };
 
     GameEngine();
@@ -38,7 +41,11 @@ public:
     void shutdown();
     bool changeScene(std::unique_ptr<BaseScene> scene);
 
+    // Hands a message to the telemetry connection; nothing happens while telemetry is off.
+    void sendTelemetry(const std::string& message);
+
     BaseScene* getCurrentScene() const { return currentScene.get(); }
+    wsclient::WebSocket* getTelemetryConnection() const { return wsc.get(); }
     const Settings& getSettings() const { return settings; }
 
     bool telemetryEnabled = false;
@@ -54,12 +61,14 @@ private:
     static const irr::video::SColor clearColor;
 
     bool openTelemetry();
+    void serviceTelemetry();
     bool openWindow();
     void makeCurrent(std::unique_ptr<BaseScene> scene);
     void handTimesToScene(irr::u32 sceneFrameDelta);
     irr::u32 timerReading() const;
 
     Settings settings;
+    std::unique_ptr<wsclient::WebSocket> wsc;
     std::unique_ptr<BaseScene> currentScene;
     // A replaced scene lives until the next frame begins: it may have asked for the change from
     // inside its own update, draw or event handler, which must be able to return safely.

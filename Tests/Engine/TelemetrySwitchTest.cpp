@@ -13,6 +13,11 @@ struct SwitchCase
     std::vector<std::string> lines;
 };
 
+void PrintTo(const SwitchCase& switchCase, std::ostream* out)
+{
+    *out << switchCase.name;
+}
+
 class TelemetrySwitchTest : public ::testing::TestWithParam<SwitchCase>
 {
 };

@@ -1,0 +1,54 @@
+#include "Scenes/StartSceneEventReceiver.h"
+
+#include "GameEngine/GameEngine.h"
+#include "Scenes/GameScene.h"
+#include "Scenes/StartScene.h"
+
+StartSceneEventReceiver::StartSceneEventReceiver(StartScene* scene) : scene(scene)
+{
+}
+
+bool StartSceneEventReceiver::OnEvent(const irr::SEvent& event)
+{
+    if (event.EventType != irr::EET_GUI_EVENT)
+        return false;
+    const irr::s32 id = event.GUIEvent.Caller ? event.GUIEvent.Caller->getID() : -1;
+    if (event.GUIEvent.EventType != irr::gui::EGET_BUTTON_CLICKED)
+        return false;
+    switch (id)
+    {
+    case StartScene::startButtonId:
+        startGame();
+        return true;
+    case StartScene::addPlayerButtonId:
+        addPlayer();
+        return true;
+    case StartScene::removePlayerButtonId:
+        removePlayer();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void StartSceneEventReceiver::startGame()
+{
+    // The change replaces the menu: nothing of it may be touched once it has begun.
+    GameEngine* engine = scene->engine;
+    auto match = std::make_unique<GameScene>();
+    match->aiPlayerCount = static_cast<irr::u32>(scene->aiPlayerCount);
+    if (!engine->changeScene(std::move(match)))
+        engine->changeScene(std::make_unique<StartScene>());
+}
+
+void StartSceneEventReceiver::addPlayer()
+{
+    if (static_cast<unsigned>(scene->aiPlayerCount + 1) <= scene->maxAiPlayers)
+        ++scene->aiPlayerCount;
+}
+
+void StartSceneEventReceiver::removePlayer()
+{
+    if (scene->aiPlayerCount != 1)
+        --scene->aiPlayerCount;
+}
