@@ -14,6 +14,9 @@
 #include "UnitModel.h"
 #include "UnitSpotPlanner.h"
 
+#include <cstdio>
+#include <system_error>
+
 namespace
 {
 const char* const fontFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
@@ -26,6 +29,15 @@ AssetGenerator::AssetGenerator(const std::filesystem::path& root) : directory(ro
 
 bool AssetGenerator::generateAll()
 {
+    // One clear report when the folder itself cannot be made, rather than one per file.
+    std::error_code error;
+    std::filesystem::create_directories(directory.root(), error);
+    if (error || !std::filesystem::is_directory(directory.root()))
+    {
+        std::printf("ERROR: Could not create the assets folder %s: %s\n", directory.root().string().c_str(),
+                    error ? error.message().c_str() : "a file of that name is in the way");
+        return false;
+    }
     bool written = true;
     written &= generateArena();
     written &= generateUnit();
