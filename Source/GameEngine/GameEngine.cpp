@@ -45,7 +45,7 @@ bool GameEngine::init(bool telemetry)
 
 bool GameEngine::openTelemetry()
 {
-    wsc = wsclient::WebSocket::fromUrl(settings.telemetryEndpoint, "");
+    wsc = settings.connectTelemetry(settings.telemetryEndpoint);
     if (wsc)
         return true;
     std::cerr << "ERROR: wsc is null in Source/GameEngine/GameEngine: no telemetry connection to "

@@ -4,6 +4,7 @@
 #include "GameEngine/EventReceiver.h"
 #include "Network/WebSocket.h"
 
+#include <functional>
 #include <irrlicht.h>
 #include <memory>
 #include <string>
@@ -23,6 +24,9 @@ public:
         irr::core::dimension2du windowSize{1920, 1080};
         bool stoppedTimer = false;
         std::string telemetryEndpoint = "ws://localhost:1337";
+        // Opens the telemetry connection; tests may put a recording connection here.
+        std::function<std::unique_ptr<wsclient::WebSocket>(const std::string& endpoint)> connectTelemetry =
+            [](const std::string& endpoint) { return wsclient::WebSocket::fromUrl(endpoint, ""); };
     };
 
     GameEngine();

@@ -1,10 +1,23 @@
 #include "Support/HeadlessGame.h"
 
-HeadlessGame::HeadlessGame(irr::core::dimension2du windowSize, irr::video::E_DRIVER_TYPE driverType)
+namespace
+{
+GameEngine::Settings settingsFor(irr::core::dimension2du windowSize, irr::video::E_DRIVER_TYPE driverType)
 {
     GameEngine::Settings settings;
     settings.driverType = driverType;
     settings.windowSize = windowSize;
+    return settings;
+}
+}  // namespace
+
+HeadlessGame::HeadlessGame(irr::core::dimension2du windowSize, irr::video::E_DRIVER_TYPE driverType)
+    : HeadlessGame(settingsFor(windowSize, driverType))
+{
+}
+
+HeadlessGame::HeadlessGame(GameEngine::Settings settings)
+{
     settings.stoppedTimer = true;
     gameEngine = std::make_unique<GameEngine>(settings);
 }

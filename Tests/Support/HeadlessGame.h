@@ -14,6 +14,8 @@ class HeadlessGame
 public:
     explicit HeadlessGame(irr::core::dimension2du windowSize = {1920, 1080},
                           irr::video::E_DRIVER_TYPE driverType = irr::video::EDT_NULL);
+    // Any settings; the timer is always stopped.
+    explicit HeadlessGame(GameEngine::Settings settings);
 
     // Sets the first scene and runs the engine's init; returns its result.
     bool start(std::unique_ptr<BaseScene> firstScene, bool telemetry = false);

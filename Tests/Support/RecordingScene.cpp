@@ -41,4 +41,6 @@ void RecordingScene::exit()
 {
     ++journal->exitCalls;
     journal->deviceAliveAtExit = engine && engine->device && engine->device->getVideoDriver();
+    if (onExit)
+        onExit();
 }

@@ -34,4 +34,6 @@ public:
     bool initResult = true;
     // Runs at the end of draw, once, if set: lets a test change scenes from inside a draw.
     std::function<void()> afterDraw;
+    // Runs inside exit, if set: lets a test look at the engine at that moment.
+    std::function<void()> onExit;
 };

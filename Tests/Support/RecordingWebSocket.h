@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Network/WebSocket.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// A telemetry connection that sends nothing anywhere. It keeps the messages, and writes a line
+// "SENT: <type>" to standard output for each, so a test sees where a send falls among the log lines.
+class RecordingWebSocket : public wsclient::WebSocket
+{
+public:
+    struct Journal
+    {
+        std::vector<std::string> sent;
+        int polls = 0;
+        int dispatches = 0;
+        bool destroyed = false;
+    };
+
+    explicit RecordingWebSocket(std::shared_ptr<Journal> journal);
+    ~RecordingWebSocket() override;
+
+    void poll(int timeoutMs) override;
+    void send(const std::string& message) override;
+    void sendPing() override;
+    void close() override;
+    ReadyState getReadyState() const override;
+    void dispatchCallback(wsclient::Callback& callback) override;
+
+    ReadyState state = OPEN;
+
+private:
+    std::shared_ptr<Journal> journal;
+};
