@@ -19,6 +19,15 @@ aabbox3df placedBox(irr::scene::IMesh* mesh, float scale, float height)
     return box;
 }
 
+// Stood where the game stands it, the model is 2 to 4 units tall with its feet on the floor.
+void expectStandsOnTheFloor(irr::scene::IMesh* mesh, float scale, float height)
+{
+    const aabbox3df box = placedBox(mesh, scale, height);
+    EXPECT_GE(box.getExtent().Y, 2.0f);
+    EXPECT_LE(box.getExtent().Y, 4.0f);
+    EXPECT_NEAR(box.MinEdge.Y, 0.0f, 0.01f);
+}
+
 void expectTextureCoordinatesInside(irr::scene::IMesh* mesh)
 {
     for (irr::u32 b = 0; b < mesh->getMeshBufferCount(); ++b)
@@ -122,10 +131,8 @@ TEST_F(ModelAssets, DragonStandsTwoToFourUnitsTallWithItsFeetOnTheFloor)
     ASSERT_NE(dragon, nullptr);
     // The game textures material 0 only: one buffer, so nothing is left untextured.
     ASSERT_EQ(dragon->getMeshBufferCount(), 1u);
+    expectStandsOnTheFloor(dragon, 0.1f, 2.0f);
     const aabbox3df box = placedBox(dragon, 0.1f, 2.0f);
-    EXPECT_GE(box.getExtent().Y, 2.0f);
-    EXPECT_LE(box.getExtent().Y, 4.0f);
-    EXPECT_NEAR(box.MinEdge.Y, 0.0f, 0.01f);
     // The human player's collision ellipsoid (radius 1.5 high, centred one unit above the node)
     // reaches down into the body, so the dragon collides with what it walks into.
     const float ellipsoidBottom = 2.0f + 1.0f - 1.5f;
@@ -146,10 +153,8 @@ TEST_F(ModelAssets, OrcIsAStockyHumanoidOfTwoMaterials)
     ASSERT_NE(orc, nullptr);
     // The game sets materials 0 and 1.
     ASSERT_EQ(orc->getMeshBufferCount(), 2u);
+    expectStandsOnTheFloor(orc, 0.1f, 3.0f);
     const aabbox3df box = placedBox(orc, 0.1f, 3.0f);
-    EXPECT_GE(box.getExtent().Y, 2.0f);
-    EXPECT_LE(box.getExtent().Y, 4.0f);
-    EXPECT_NEAR(box.MinEdge.Y, 0.0f, 0.01f);
     // Stocky: at least half as broad as it is tall.
     EXPECT_GT(box.getExtent().Z, box.getExtent().Y * 0.5f);
     // Its collision ellipsoid (radius 1 around the node at height 3) overlaps the body.

@@ -56,13 +56,18 @@ ToneMixer::ToneMixer(double seconds, int channels, bool looping)
 {
 }
 
-std::size_t ToneMixer::frameAt(double start, std::size_t offset, bool& inside) const
+void ToneMixer::render(double start, double length, double pan,
+                       const std::function<double(double time)>& sample)
 {
     const std::size_t frames = samples.size() / static_cast<std::size_t>(channelCount);
-    const std::size_t frame =
-        static_cast<std::size_t>(std::llround(start * SoundBuffer::sampleRate)) + offset;
-    inside = loops || frame < frames;
-    return frame % frames;
+    const auto first = static_cast<std::size_t>(std::llround(start * SoundBuffer::sampleRate));
+    const auto count = static_cast<std::size_t>(length * SoundBuffer::sampleRate);
+    for (std::size_t k = 0; k < count; ++k)
+    {
+        if (!loops && first + k >= frames)
+            return;
+        mix(pan, sample(static_cast<double>(k) / SoundBuffer::sampleRate), (first + k) % frames);
+    }
 }
 
 void ToneMixer::mix(double pan, double value, std::size_t frame)
@@ -81,47 +86,39 @@ void ToneMixer::mix(double pan, double value, std::size_t frame)
 void ToneMixer::add(const Note& note)
 {
     const double length = note.duration + note.release;
-    const auto count = static_cast<std::size_t>(length * SoundBuffer::sampleRate);
     double phase = 0.0;
-    for (std::size_t k = 0; k < count; ++k)
-    {
-        bool inside = false;
-        const std::size_t frame = frameAt(note.start, k, inside);
-        if (!inside)
-            break;
-        const double time = static_cast<double>(k) / SoundBuffer::sampleRate;
-        const double progress = std::min(1.0, time / length);
-        double frequency = note.glideTo > 0.0
-                               ? note.frequency * std::pow(note.glideTo / note.frequency, progress)
-                               : note.frequency;
-        frequency *= 1.0 + note.vibratoDepth * std::sin(twoPi * note.vibratoRate * time);
-        phase += twoPi * frequency / SoundBuffer::sampleRate;
-        const double level = note.amplitude * envelope(time, note.duration, note.attack, note.release) *
-                             std::exp(-note.decay * time);
-        mix(note.pan, level * oscillator(note.waveform, phase), frame);
-    }
+    render(note.start, length, note.pan,
+           [&](double time)
+           {
+               const double progress = std::min(1.0, time / length);
+               double frequency = note.glideTo > 0.0
+                                      ? note.frequency * std::pow(note.glideTo / note.frequency, progress)
+                                      : note.frequency;
+               frequency *= 1.0 + note.vibratoDepth * std::sin(twoPi * note.vibratoRate * time);
+               phase += twoPi * frequency / SoundBuffer::sampleRate;
+               const double level = note.amplitude *
+                                    envelope(time, note.duration, note.attack, note.release) *
+                                    std::exp(-note.decay * time);
+               return level * oscillator(note.waveform, phase);
+           });
 }
 
 void ToneMixer::add(const Noise& noise)
 {
     const double length = noise.duration + noise.release;
-    const auto count = static_cast<std::size_t>(length * SoundBuffer::sampleRate);
     Random random(noise.seed);
     double smoothed = 0.0;
-    for (std::size_t k = 0; k < count; ++k)
-    {
-        bool inside = false;
-        const std::size_t frame = frameAt(noise.start, k, inside);
-        if (!inside)
-            break;
-        const double time = static_cast<double>(k) / SoundBuffer::sampleRate;
-        const double brightness =
-            noise.brightness + (noise.brightnessTo - noise.brightness) * std::min(1.0, time / length);
-        // A one-pole low-pass: the brighter, the more of each new random sample gets through.
-        smoothed += (random.between(-1.0, 1.0) - smoothed) * std::clamp(brightness * brightness, 0.005, 1.0);
-        const double level = noise.amplitude * envelope(time, noise.duration, noise.attack, noise.release);
-        mix(noise.pan, level * smoothed, frame);
-    }
+    render(noise.start, length, noise.pan,
+           [&](double time)
+           {
+               const double brightness =
+                   noise.brightness + (noise.brightnessTo - noise.brightness) * std::min(1.0, time / length);
+               // A one-pole low-pass: the brighter, the more of each new random sample gets through.
+               smoothed +=
+                   (random.between(-1.0, 1.0) - smoothed) * std::clamp(brightness * brightness, 0.005, 1.0);
+               return noise.amplitude * envelope(time, noise.duration, noise.attack, noise.release) *
+                      smoothed;
+           });
 }
 
 void ToneMixer::normalise(double peak)

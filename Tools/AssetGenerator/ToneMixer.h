@@ -3,6 +3,7 @@
 #include "SoundBuffer.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Mixes synthesised notes and noise into a buffer of fixed length. In a looping mix, whatever
@@ -61,8 +62,9 @@ public:
     SoundBuffer sound() const;
 
 private:
+    // Adds `sample(time)` for `length` seconds from `start`, wrapping or cut off at the end.
+    void render(double start, double length, double pan, const std::function<double(double time)>& sample);
     void mix(double pan, double value, std::size_t frame);
-    std::size_t frameAt(double start, std::size_t offset, bool& inside) const;
 
     int channelCount;
     bool loops;
