@@ -1,0 +1,19 @@
+#pragma once
+
+#include <irrlicht.h>
+#include <vector>
+
+// Small floors in game coordinates (y up), built from rectangles that meet edge to edge.
+using Triangles = std::vector<irr::core::triangle3df>;
+
+// Two triangles covering x0..x1 by z0..z1 at `height`.
+Triangles floorRectangle(float x0, float z0, float x1, float z1, float height = 0.0f);
+Triangles joined(std::initializer_list<Triangles> parts);
+// The same triangles with their corners in the other turning direction.
+Triangles reversedWinding(const Triangles& triangles);
+
+// A corridor 4 wide: one arm along x (x 0..20, z 0..4), the other along z (x 16..20, z 0..20).
+// Its inner corner is at (16, 4).
+Triangles lCorridor();
+// A 20 by 20 floor (x and z -10..10) with a 4 by 4 hole in the middle (an obstacle).
+Triangles floorWithHole();

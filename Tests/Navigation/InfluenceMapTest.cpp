@@ -1,0 +1,288 @@
+#include "External/AIInfluenceMap.h"
+#include "Support/ConsoleCapture.h"
+#include "TriangleMesh.h"
+
+#include <cmath>
+#include <gmock/gmock.h>
+
+using irr::AI::AIInfluenceMap;
+using irr::AI::AIInfluenceMapInit;
+using irr::core::vector3df;
+using ::testing::ElementsAre;
+using ::testing::FloatNear;
+using ::testing::IsEmpty;
+using ::testing::StartsWith;
+
+namespace
+{
+constexpr int tiles = 21;
+constexpr float decay = 0.9f;
+
+// A floor of 21 by 21 units under a map of 21 by 21 tiles: tile (column, row) spans x column..column + 1
+// and z row..row + 1.
+class InfluenceMapTest : public ::testing::Test
+{
+protected:
+    static AIInfluenceMapInit gridOver(const Triangles& floor)
+    {
+        TriangleMesh mesh(floor);
+        return AIInfluenceMap::createMapFromMesh(mesh.get(), tiles, tiles);
+    }
+    static int index(int column, int row) { return row * tiles + column; }
+    static vector3df centreOf(int column, int row) { return {column + 0.5f, 3.0f, row + 0.5f}; }
+    float at(const AIInfluenceMap& map, int column, int row) const
+    {
+        return map.getInfluenceAtIndex(index(column, row));
+    }
+    void stamp(AIInfluenceMap& map, int column, int row, float value = 1.0f, bool accumulate = false)
+    {
+        vector3df position = centreOf(column, row);
+        map.setInfluence(value, &position, accumulate);
+    }
+
+    AIInfluenceMapInit openFloor = gridOver(floorRectangle(0, 0, tiles, tiles));
+};
+
+TEST_F(InfluenceMapTest, AMissingMeshGivesAnEmptyRecordWithOneWarningAndHarmlessMaps)
+{
+    ConsoleCapture console;
+    const AIInfluenceMapInit empty = AIInfluenceMap::createMapFromMesh(nullptr, tiles, tiles);
+    EXPECT_THAT(console.reportLines(), ElementsAre(StartsWith("WARNING: ")));
+
+    AIInfluenceMap distances(empty);
+    distances.fillWithDistances();
+    AIInfluenceMap influence(empty);
+    influence.setInfluenceSettings(0.9f, 1.0f, true);
+    ConsoleCapture play;
+    for (int update = 0; update < 10; ++update)
+    {
+        influence.propagate();
+        vector3df position(0, 3, 0);
+        influence.setInfluence(1.0f, &position, false);
+    }
+    EXPECT_THAT(play.reportLines(), IsEmpty());
+    for (const AIInfluenceMap* map : {&distances, &influence})
+    {
+        EXPECT_EQ(map->getDataSize(), 0);
+        EXPECT_EQ(map->getWidthInTiles(), 0.0f);
+        EXPECT_EQ(map->getHeightInTiles(), 0.0f);
+    }
+}
+
+TEST_F(InfluenceMapTest, ImpossibleTileCountsAndFloorlessMeshesGiveEmptyRecords)
+{
+    TriangleMesh floor(floorRectangle(0, 0, tiles, tiles));
+    TriangleMesh wall({{vector3df(0, 0, 0), vector3df(0, 3, 0), vector3df(5, 0, 0)}});
+    TriangleMesh nothing({});
+    ConsoleCapture console;
+    EXPECT_TRUE(AIInfluenceMap::createMapFromMesh(floor.get(), 0, tiles).isEmpty());
+    EXPECT_TRUE(AIInfluenceMap::createMapFromMesh(floor.get(), tiles, -3).isEmpty());
+    EXPECT_TRUE(AIInfluenceMap::createMapFromMesh(floor.get(), 1 << 20, 1 << 20).isEmpty());
+    EXPECT_TRUE(AIInfluenceMap::createMapFromMesh(wall.get(), tiles, tiles).isEmpty());
+    EXPECT_TRUE(AIInfluenceMap::createMapFromMesh(nothing.get(), tiles, tiles).isEmpty());
+    const std::vector<std::string> lines = console.reportLines();
+    ASSERT_EQ(lines.size(), 5u);
+    for (const std::string& line : lines)
+        EXPECT_THAT(line, StartsWith("WARNING: "));
+}
+
+TEST_F(InfluenceMapTest, ARecordThatDoesNotAddUpMakesAnEmptyMapWithOneWarning)
+{
+    AIInfluenceMapInit broken = openFloor;
+    broken.walkableTiles.resize(10);
+    ConsoleCapture console;
+    AIInfluenceMap map(broken);
+    EXPECT_THAT(console.reportLines(), ElementsAre(StartsWith("WARNING: ")));
+    EXPECT_EQ(map.getDataSize(), 0);
+    EXPECT_EQ(map.getWidthInTiles(), 0.0f);
+    map.propagate();
+    map.fillWithDistances();
+}
+
+TEST_F(InfluenceMapTest, TheGridSpansTheFloorAndKnowsItsTiles)
+{
+    AIInfluenceMap map(openFloor);
+    EXPECT_EQ(map.getDataSize(), tiles * tiles);
+    EXPECT_EQ(map.getWidthInTiles(), 21.0f);
+    EXPECT_EQ(map.getHeightInTiles(), 21.0f);
+    EXPECT_EQ(map.getTileIndexAt({0, 0, 0}), 0);
+    EXPECT_EQ(map.getTileIndexAt({3.5f, 0, 0.2f}), index(3, 0));
+    EXPECT_EQ(map.getTileIndexAt({0.2f, 0, 3.5f}), index(0, 3));
+    EXPECT_EQ(map.getTileIndexAt({21, 0, 21}), index(20, 20));  // the far edge belongs to the last tile
+    EXPECT_EQ(map.getTileIndexAt({21.01f, 0, 5}), -1);
+    EXPECT_EQ(map.getTileIndexAt({5, 0, -0.01f}), -1);
+    EXPECT_EQ(map.getTileIndexAt({NAN, 0, 5}), -1);
+}
+
+TEST_F(InfluenceMapTest, AStampSpreadsToItsNeighboursAndFadesByTheDecay)
+{
+    AIInfluenceMap map(openFloor);
+    map.setInfluenceSettings(decay, 1.0f, true);
+    stamp(map, 10, 10);
+    EXPECT_EQ(at(map, 10, 10), 1.0f);
+    EXPECT_EQ(at(map, 11, 10), 0.0f);
+
+    map.propagate();
+    EXPECT_THAT(at(map, 10, 10), FloatNear(decay, 1e-6f));
+    for (const auto& [column, row] : {std::pair{11, 10}, {9, 10}, {10, 11}, {10, 9}})
+        EXPECT_THAT(at(map, column, row), FloatNear(decay * decay, 1e-6f));
+    EXPECT_THAT(at(map, 11, 11), FloatNear(decay * std::pow(decay, std::sqrt(2.0f)), 1e-5f));
+    EXPECT_EQ(at(map, 12, 10), 0.0f);
+
+    map.propagate();
+    EXPECT_THAT(at(map, 10, 10), FloatNear(std::pow(decay, 2.0f), 1e-6f));
+    EXPECT_THAT(at(map, 11, 10), FloatNear(std::pow(decay, 3.0f), 1e-6f));
+    EXPECT_THAT(at(map, 12, 10), FloatNear(std::pow(decay, 4.0f), 1e-6f));
+    EXPECT_EQ(at(map, 13, 10), 0.0f);
+}
+
+TEST_F(InfluenceMapTest, WhereAPlayerStaysTheMapHoldsStillAndTheTrailBehindItFades)
+{
+    AIInfluenceMap map(openFloor);
+    map.setInfluenceSettings(decay, 1.0f, true);
+    for (int update = 0; update < 30; ++update)
+    {
+        map.propagate();
+        stamp(map, 5, 5);
+    }
+    EXPECT_EQ(at(map, 5, 5), 1.0f);
+    EXPECT_THAT(at(map, 6, 5), FloatNear(decay * decay, 1e-6f));
+
+    // The player walks off: what it left behind fades a tenth per update.
+    for (int update = 0; update < 10; ++update)
+    {
+        map.propagate();
+        stamp(map, 15, 15);
+    }
+    EXPECT_THAT(at(map, 5, 5), FloatNear(std::pow(decay, 10.0f), 1e-5f));
+    EXPECT_GT(at(map, 5, 5), at(map, 3, 5));
+}
+
+TEST_F(InfluenceMapTest, WithoutMomentumAStampLeavesItsTile)
+{
+    AIInfluenceMap map(openFloor);
+    map.setInfluenceSettings(decay, 0.0f, true);
+    stamp(map, 10, 10);
+    map.propagate();
+    EXPECT_EQ(at(map, 10, 10), 0.0f);
+    EXPECT_THAT(at(map, 11, 10), FloatNear(decay * decay, 1e-6f));
+}
+
+TEST_F(InfluenceMapTest, ConfinedInfluenceDoesNotCrossAGapInTheFloor)
+{
+    // Column 10 (x 10..11) has no floor.
+    const AIInfluenceMapInit split =
+        gridOver(joined({floorRectangle(0, 0, 10, tiles), floorRectangle(11, 0, tiles, tiles)}));
+    AIInfluenceMap confined(split);
+    confined.setInfluenceSettings(decay, 1.0f, true);
+    AIInfluenceMap free(split);
+    free.setInfluenceSettings(decay, 1.0f, false);
+    for (AIInfluenceMap* map : {&confined, &free})
+    {
+        stamp(*map, 9, 10);
+        for (int update = 0; update < 3; ++update)
+            map->propagate();
+    }
+    EXPECT_EQ(at(confined, 10, 10), 0.0f);
+    EXPECT_EQ(at(confined, 11, 10), 0.0f);
+    EXPECT_GT(at(confined, 8, 10), 0.0f);
+    EXPECT_GT(at(free, 11, 10), 0.0f);
+}
+
+TEST_F(InfluenceMapTest, AStampOffTheFloorStillFlowsOntoIt)
+{
+    const AIInfluenceMapInit split =
+        gridOver(joined({floorRectangle(0, 0, 10, tiles), floorRectangle(11, 0, tiles, tiles)}));
+    AIInfluenceMap map(split);
+    map.setInfluenceSettings(decay, 1.0f, true);
+    stamp(map, 10, 10);
+    map.propagate();
+    EXPECT_THAT(at(map, 10, 10), FloatNear(decay, 1e-6f));
+    EXPECT_THAT(at(map, 9, 10), FloatNear(decay * decay, 1e-6f));
+    EXPECT_THAT(at(map, 11, 10), FloatNear(decay * decay, 1e-6f));
+}
+
+TEST_F(InfluenceMapTest, StampsSetOrAddAndStampsOffTheMapAreIgnoredWithOneWarning)
+{
+    AIInfluenceMap map(openFloor);
+    stamp(map, 4, 4, 0.5f, true);
+    stamp(map, 4, 4, 0.5f, true);
+    EXPECT_EQ(at(map, 4, 4), 1.0f);
+    stamp(map, 4, 4, 0.25f, false);
+    EXPECT_EQ(at(map, 4, 4), 0.25f);
+
+    ConsoleCapture console;
+    vector3df outside(-5, 3, 10);
+    vector3df farAway(1e9f, 3, 1e9f);
+    for (int update = 0; update < 10; ++update)
+    {
+        map.setInfluence(1.0f, &outside, false);
+        map.setInfluence(1.0f, &farAway, true);
+        map.setInfluence(1.0f, nullptr, false);
+        stamp(map, 4, 4, NAN);
+    }
+    EXPECT_THAT(console.reportLines(), ElementsAre(StartsWith("WARNING: ")));
+    EXPECT_EQ(at(map, 4, 4), 0.25f);
+    float total = 0.0f;
+    for (int tile = 0; tile < map.getDataSize(); ++tile)
+        total += map.getInfluenceAtIndex(tile);
+    EXPECT_EQ(total, 0.25f);
+}
+
+TEST_F(InfluenceMapTest, SettingsOutsideTheirRangeAreBroughtIntoItSoNothingGrowsWithoutBound)
+{
+    AIInfluenceMap map(openFloor);
+    ConsoleCapture console;
+    map.setInfluenceSettings(1.5f, 7.0f, true);
+    EXPECT_EQ(console.reportLines().size(), 2u);
+    stamp(map, 10, 10);
+    for (int update = 0; update < 100; ++update)
+        map.propagate();
+    for (int tile = 0; tile < map.getDataSize(); ++tile)
+        ASSERT_LE(map.getInfluenceAtIndex(tile), 1.0f);
+    EXPECT_EQ(at(map, 0, 0), 1.0f);  // decay 1: nothing fades
+}
+
+TEST_F(InfluenceMapTest, ReadingOutsideTheMapGivesZeroWithOneWarning)
+{
+    AIInfluenceMap map(openFloor);
+    stamp(map, 0, 0);
+    ConsoleCapture console;
+    EXPECT_EQ(map.getInfluenceAtIndex(-1), 0.0f);
+    EXPECT_EQ(map.getInfluenceAtIndex(tiles * tiles), 0.0f);
+    EXPECT_THAT(console.reportLines(), ElementsAre(StartsWith("WARNING: ")));
+}
+
+TEST_F(InfluenceMapTest, DistancesGrowFromTheEdgesOfTheFloorToOneInTheOpenMiddle)
+{
+    AIInfluenceMap map(openFloor);
+    map.fillWithDistances();
+    EXPECT_EQ(at(map, 10, 10), 1.0f);
+    for (int column = 0; column < 10; ++column)
+    {
+        EXPECT_LT(at(map, column, 10), at(map, column + 1, 10)) << column;
+        EXPECT_EQ(at(map, column, 10), at(map, 20 - column, 10)) << column;
+        EXPECT_EQ(at(map, column, 10), at(map, 10, column)) << column;
+    }
+    EXPECT_GT(at(map, 0, 0), 0.0f);
+}
+
+TEST_F(InfluenceMapTest, DistancesAreZeroOffTheFloorAndSmallBesideAnObstacle)
+{
+    // floorWithHole spans -10..10: tiles of 20/21 units; the hole -2..2 covers the middle tiles.
+    AIInfluenceMap map(gridOver(floorWithHole()));
+    map.fillWithDistances();
+    const auto tileAt = [&map](float x, float z) {
+        return map.getInfluenceAtIndex(map.getTileIndexAt({x, 0, z}));
+    };
+    EXPECT_EQ(tileAt(0, 0), 0.0f);
+    EXPECT_EQ(tileAt(1.5f, -1.5f), 0.0f);
+    EXPECT_LT(tileAt(3, 0), tileAt(6, 0));
+    EXPECT_GT(tileAt(6, 0), tileAt(9.5f, 0));
+
+    AIInfluenceMap corridor(gridOver(lCorridor()));
+    corridor.fillWithDistances();
+    EXPECT_EQ(corridor.getInfluenceAtIndex(corridor.getTileIndexAt({2, 0, 18})), 0.0f);
+    EXPECT_GT(corridor.getInfluenceAtIndex(corridor.getTileIndexAt({18, 0, 18})), 0.0f);
+}
+}  // namespace
