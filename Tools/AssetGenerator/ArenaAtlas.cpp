@@ -115,9 +115,8 @@ Rgba ruinRubble(double s, double t)
     const double shade =
         (0.75 + 0.35 * cell.id) * (0.7 + 0.4 * grain.fractal(s, t, 16, 4)) * std::min(1.0, 0.6 + joint * 2.0);
     const Rgba stone = Rgba{0.46f, 0.46f, 0.42f, 1.0f}.scaled(static_cast<float>(shade));
-    const double moss = grain.fractal(s + 0.37, t + 0.11, 8, 4) + 0.35 * t - 0.55;
-    return stone.mixedWith({0.22f, 0.36f, 0.14f, 1.0f},
-                           static_cast<float>(std::clamp(moss * 4.0, 0.0, 0.85)));
+    const double moss = grain.fractal(s + 0.37, t + 0.11, 8, 4) + 0.3 * t - 0.62;
+    return stone.mixedWith({0.22f, 0.36f, 0.14f, 1.0f}, static_cast<float>(std::clamp(moss * 4.0, 0.0, 0.7)));
 }
 
 Rgba crateWood(double s, double t)
