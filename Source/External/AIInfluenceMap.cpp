@@ -84,8 +84,7 @@ bool AIInfluenceMap::isOnGrid(int column, int row) const
 
 bool AIInfluenceMap::isOnFloor(int column, int row) const
 {
-    return isOnGrid(column, row) &&
-           grid.walkableTiles[static_cast<std::size_t>(row * grid.widthInTiles + column)];
+    return isOnGrid(column, row) && grid.walkableTiles[static_cast<std::size_t>(grid.tileIndex(column, row))];
 }
 
 bool AIInfluenceMap::cutsCorner(int column, int row, const Step& step) const
@@ -112,7 +111,7 @@ void AIInfluenceMap::fillWithDistances()
         {
             if (!isOnFloor(column, row))
                 continue;
-            const int index = row * grid.widthInTiles + column;
+            const int index = grid.tileIndex(column, row);
             distances[index] = unreached;
             for (const Step& step : steps)
             {
@@ -133,7 +132,7 @@ void AIInfluenceMap::fillWithDistances()
         const int row = index / grid.widthInTiles;
         for (const Step& step : steps)
         {
-            const int next = (row + step.rows) * grid.widthInTiles + column + step.columns;
+            const int next = grid.tileIndex(column + step.columns, row + step.rows);
             if (!isOnFloor(column + step.columns, row + step.rows) || cutsCorner(column, row, step) ||
                 distance + stepLength(step) >= distances[next])
                 continue;
@@ -170,7 +169,7 @@ void AIInfluenceMap::linkArrivals()
                 const bool blocked =
                     confinedToFloor && (!isOnFloor(column, row) || cutsCorner(column, row, step));
                 if (isOnGrid(fromColumn, fromRow) && !blocked)
-                    arrivals.push_back({fromRow * grid.widthInTiles + fromColumn, shares[step.diagonal]});
+                    arrivals.push_back({grid.tileIndex(fromColumn, fromRow), shares[step.diagonal]});
             }
             firstArrival.push_back(static_cast<int>(arrivals.size()));
         }

@@ -54,7 +54,7 @@ int AIInfluenceMapInit::tileIndexAt(float x, float z) const
     const core::vector2df size = tileSize();
     const int column = std::min(widthInTiles - 1, static_cast<int>((x - extent.UpperLeftCorner.X) / size.X));
     const int row = std::min(heightInTiles - 1, static_cast<int>((z - extent.UpperLeftCorner.Y) / size.Y));
-    return row * widthInTiles + column;
+    return tileIndex(column, row);
 }
 
 void AIInfluenceMapInit::markWalkableTilesUnder(const core::triangle3df& triangle)
@@ -82,7 +82,7 @@ void AIInfluenceMapInit::markWalkableTilesUnder(const core::triangle3df& triangl
         {
             const core::vector2df centre = tileCentre(column, row);
             if (coversInXZ(triangle, centre.X, centre.Y))
-                walkableTiles[static_cast<std::size_t>(row * widthInTiles + column)] = true;
+                walkableTiles[static_cast<std::size_t>(tileIndex(column, row))] = true;
         }
     }
 }

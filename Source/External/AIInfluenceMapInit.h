@@ -23,6 +23,7 @@ struct AIInfluenceMapInit
     bool isConsistent() const;
     // The tile under (x, z), or -1 outside the extent. Points on the far edges belong to the last tiles.
     int tileIndexAt(float x, float z) const;
+    int tileIndex(int column, int row) const { return row * widthInTiles + column; }
     core::vector2df tileSize() const;
     core::vector2df tileCentre(int column, int row) const;
     // Marks the tiles whose centres the triangle covers, seen from above.
