@@ -37,7 +37,6 @@ private:
     void buildViews();
     void drawView(const View& view, const irr::core::recti& area);
     void drawFontSamples(const irr::core::recti& area);
-    irr::video::IImage* readBackBuffer() const;
 
     irr::IrrlichtDevice* device;
     std::string assets;
