@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, then builds and runs every test twice: once
-# plainly and once with AddressSanitizer and UndefinedBehaviorSanitizer.
+# plainly and once with AddressSanitizer and UndefinedBehaviorSanitizer. Between the two it runs
+# clang-tidy over the game's code and a short run of the WebSocket frame parser's fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -21,5 +22,17 @@ run_suite() {
 }
 
 run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMARCH_TESTS=ON -DQUILLMARCH_BENCHMARKS=ON
+
+echo "== clang-tidy"
+tidy_log=build/clang-tidy.log
+if ! git ls-files -co --exclude-standard -- 'Source/*.cpp' |
+  xargs -P"$jobs" -n4 clang-tidy -p build --quiet > "$tidy_log" 2>&1; then
+  grep -v "warnings generated" "$tidy_log"
+  echo "clang-tidy found problems (full log: $tidy_log)"
+  exit 1
+fi
+
+./Fuzz/run.sh 500000
+
 run_suite build-sanitize -DCMAKE_BUILD_TYPE=Debug -DQUILLMARCH_SANITIZE=ON -DQUILLMARCH_TESTS=ON -DQUILLMARCH_BENCHMARKS=OFF
 echo "== all tests passed"
