@@ -123,6 +123,9 @@ void GameEngine::shutdown()
 {
     if (currentScene && currentScene->device)
         currentScene->exit();
+    // The device must not point at a receiver that goes with its scene.
+    if (device)
+        device->setEventReceiver(&eventReceiver);
     // Scenes go while the device still exists: their destructors may release engine objects.
     currentScene.reset();
     retiredScenes.clear();

@@ -65,8 +65,11 @@ void StartScene::exit()
 {
     for (irr::gui::IGUIButton* button : {startButton, addPlayerButton, removePlayerButton})
     {
-        if (button)
-            button->remove();
+        if (!button)
+            continue;
+        // The GUI keeps its focused element alive and hands it the keys, even once it has left the tree.
+        guiEnvironment->removeFocus(button);
+        button->remove();
     }
     startButton = addPlayerButton = removePlayerButton = nullptr;
 }

@@ -37,6 +37,8 @@ void StartSceneEventReceiver::startGame()
     GameEngine* engine = scene->engine;
     auto match = std::make_unique<GameScene>();
     match->aiPlayerCount = static_cast<irr::u32>(scene->aiPlayerCount);
+    // A match that cannot be set up (its level is missing) would leave the player in a half-built
+    // arena; a fresh menu is what the player can act on.
     if (!engine->changeScene(std::move(match)))
         engine->changeScene(std::make_unique<StartScene>());
 }

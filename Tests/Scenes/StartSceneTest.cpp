@@ -111,6 +111,17 @@ TEST_F(StartSceneTest, StartGameHandsTheChosenCountToANewMatchAndRemovesTheButto
     EXPECT_TRUE(game.runFrames(3, 16));
 }
 
+TEST_F(StartSceneTest, AClickedStartButtonDoesNotStayBehindToTakeTheKeys)
+{
+    game.clickAt(menu->startButton->getAbsolutePosition().getCenter());
+    ASSERT_NE(game.currentSceneAs<GameScene>(), nullptr);
+    game.runFrame(16);
+    EXPECT_EQ(game.device()->getGUIEnvironment()->getFocus(), nullptr);
+    // Nothing in the GUI swallows the keys meant for the player.
+    EXPECT_FALSE(game.postKey(irr::KEY_SPACE, true));
+    EXPECT_FALSE(game.postKey(irr::KEY_SPACE, false));
+}
+
 struct ButtonLayout
 {
     std::string name;

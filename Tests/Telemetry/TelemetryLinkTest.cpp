@@ -5,14 +5,14 @@
 #include "Support/HeadlessGame.h"
 #include "Support/RecordingScene.h"
 #include "Support/RecordingWebSocket.h"
+#include "Support/RefusingPort.h"
 #include "Support/TestMatch.h"
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <sstream>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace
 {
@@ -104,13 +104,13 @@ TEST_F(TelemetryLinkTest, EveryFramePollsTheLinkSoAPingIsAnswered)
     server.request();
 
     server.write(std::string("\x89\x02hi", 4));
-    // The ping is read by one frame's poll and answered by the poll of a later one.
-    for (int frame = 0; frame < 20; ++frame)
-    {
+    // The ping is read by one frame's poll and answered by the poll of a later one; the server reads
+    // with a time limit while the game runs its frames.
+    std::future<wsclient::Frame> answer =
+        std::async(std::launch::async, [&server] { return readFrame(server); });
+    while (answer.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
         game.runFrame(16);
-        usleep(1000);
-    }
-    const wsclient::Frame pong = readFrame(server);
+    const wsclient::Frame pong = answer.get();
     EXPECT_EQ(pong.opcode, wsclient::Opcode::pong);
     EXPECT_EQ(pong.payload, "hi");
 }
@@ -177,23 +177,10 @@ TEST_F(TelemetryLinkTest, ShutdownClosesTheLinkAfterTheScenesExit)
     EXPECT_TRUE(journal->destroyed);
 }
 
-// A loopback port that nobody listens on.
-int closedPort()
-{
-    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    socklen_t length = sizeof address;
-    ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(probe);
-    return ntohs(address.sin_port);
-}
-
 TEST(TelemetryStartTest, WithoutAnObserverTheGameDoesNotStartAndSaysWhy)
 {
-    const std::string endpoint = "ws://localhost:" + std::to_string(closedPort());
+    const RefusingPort refusing;
+    const std::string endpoint = "ws://localhost:" + std::to_string(refusing.port());
     HeadlessGame game(settingsFor(endpoint));
     ConsoleCapture errors(ConsoleCapture::Stream::error);
     EXPECT_FALSE(game.start(std::make_unique<StartScene>(), true));
