@@ -1,5 +1,6 @@
 #include "External/AINavigationMesh.h"
 
+#include "External/AIFloorUnderPoint.h"
 #include "External/AINavigationMeshBuilder.h"
 
 #include <DetourCommon.h>
@@ -11,8 +12,6 @@ namespace irr::AI
 namespace
 {
 constexpr int smallestSearchNodeCount = 64;
-// The polygons a point can lie over at once: the floor is one layer, so few ever overlap a column.
-constexpr int polygonsUnderPointLimit = 16;
 
 core::vector3df toVector(const float* position)
 {
@@ -48,28 +47,7 @@ AINavigationMesh::AINavigationMesh(DetourNavMeshPointer navMesh, DetourQueryPoin
 
 bool AINavigationMesh::isPointInsideNavigationMesh(const core::vector3df& point) const
 {
-    // A thin column under and over the point: the floor must cross it within the height tolerance.
-    const float center[3] = {point.X, point.Y + 0.5f * (depthBelowFloor - heightAboveFloor), point.Z};
-    const float halfExtents[3] = {edgeTolerance, 0.5f * (depthBelowFloor + heightAboveFloor), edgeTolerance};
-    dtPolyRef candidates[polygonsUnderPointLimit];
-    int candidateCount = 0;
-    if (dtStatusFailed(query->queryPolygons(center, halfExtents, &filter, candidates, &candidateCount,
-                                            polygonsUnderPointLimit)))
-        return false;
-    const float position[3] = {point.X, point.Y, point.Z};
-    for (int index = 0; index < candidateCount; ++index)
-    {
-        float closest[3];
-        bool overPolygon = false;
-        if (dtStatusFailed(query->closestPointOnPoly(candidates[index], position, closest, &overPolygon)))
-            continue;
-        const float heightOverFloor = point.Y - closest[1];
-        const bool overOrOnEdge =
-            overPolygon || dtVdist2DSqr(position, closest) <= edgeTolerance * edgeTolerance;
-        if (overOrOnEdge && heightOverFloor >= -depthBelowFloor && heightOverFloor <= heightAboveFloor)
-            return true;
-    }
-    return false;
+    return AIFloorUnderPoint::find(*query, filter, point);
 }
 
 bool AINavigationMesh::findFloorPoint(const core::vector3df& point, FloorPoint& floorPoint) const

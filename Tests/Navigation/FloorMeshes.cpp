@@ -1,5 +1,7 @@
 #include "FloorMeshes.h"
 
+#include <cmath>
+
 Triangles floorRectangle(float x0, float z0, float x1, float z1, float height)
 {
     const irr::core::vector3df a(x0, height, z0);
@@ -46,5 +48,19 @@ Triangles floorWithHole()
             floor.insert(floor.end(), cell.begin(), cell.end());
         }
     }
+    return floor;
+}
+
+Triangles fan(int triangleCount, float radius)
+{
+    const auto rim = [&](int corner)
+    {
+        const double angle = 2.0 * M_PI * corner / triangleCount;
+        return irr::core::vector3df(static_cast<float>(radius * std::cos(angle)), 0.0f,
+                                    static_cast<float>(radius * std::sin(angle)));
+    };
+    Triangles floor;
+    for (int corner = 0; corner < triangleCount; ++corner)
+        floor.emplace_back(irr::core::vector3df(0, 0, 0), rim(corner), rim(corner + 1));
     return floor;
 }

@@ -17,3 +17,5 @@ Triangles reversedWinding(const Triangles& triangles);
 Triangles lCorridor();
 // A 20 by 20 floor (x and z -10..10) with a 4 by 4 hole in the middle (an obstacle).
 Triangles floorWithHole();
+// A disc of the given radius around (0, 0) cut into `triangleCount` triangles that all meet at its centre.
+Triangles fan(int triangleCount, float radius);

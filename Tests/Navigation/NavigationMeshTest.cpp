@@ -39,6 +39,20 @@ TEST_F(NavigationMeshTest, HolesWallsAndEverythingBeyondTheEdgeAreOutside)
     EXPECT_EQ(mesh().getPolygonCount(), 16);  // the wall is no floor
 }
 
+TEST_F(NavigationMeshTest, WhereManyTrianglesMeetEveryPointIsInside)
+{
+    ASSERT_TRUE(loadFloor(fan(64, 10)));
+    for (int step = 0; step < 90; ++step)
+    {
+        const float angle = 2.0f * irr::core::PI * (step + 0.5f) / 90;
+        for (float radius : {0.0f, 0.05f, 0.5f, 3.0f})
+        {
+            const vector3df point(radius * std::cos(angle), 1, radius * std::sin(angle));
+            EXPECT_TRUE(mesh().isPointInsideNavigationMesh(point)) << point.X << ", " << point.Z;
+        }
+    }
+}
+
 TEST_F(NavigationMeshTest, TheFloorIsWhereTheGameSeesItAfterIrrlichtNegatesX)
 {
     // An L is not symmetric in x: only the right reading puts (18, 0, 18) on the floor.
