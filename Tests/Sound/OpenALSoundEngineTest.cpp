@@ -59,8 +59,10 @@ protected:
             std::this_thread::sleep_for(5ms);
         EXPECT_TRUE(sound->isFinished());
         sound->drop();
-        std::this_thread::sleep_for(60ms);
+        waitForMixing(0.06);
     }
+
+    static void waitForMixing(double seconds) { EXPECT_TRUE(WaveOutput::instance().waitForMixing(seconds)); }
 
     // Closing the device is what finishes the output file.
     StereoRecording finishRecording()
@@ -77,10 +79,7 @@ protected:
         engine = nullptr;
     }
 
-    static std::uintmax_t outputSize()
-    {
-        return std::filesystem::file_size(WaveOutput::instance().getOutputPath());
-    }
+    static std::uintmax_t outputSize() { return WaveOutput::instance().outputSize(); }
 
     std::filesystem::path directory;
     ISoundEngine* engine = nullptr;
@@ -156,11 +155,10 @@ TEST_F(OpenALSoundEngineTest, LoopedMusicPlaysPastItsLengthUntilTheLastReference
     const double musicLength = 0.1;
     EXPECT_EQ(engine->play2D(toneFile("Music.wav", musicLength, 2).c_str(), true), nullptr);
     engine->grab();
-    std::this_thread::sleep_for(400ms);
+    waitForMixing(4 * musicLength);
     engine->drop();
-    const auto sizeAfterFirstDrop = outputSize();
-    std::this_thread::sleep_for(150ms);
-    EXPECT_GT(outputSize(), sizeAfterFirstDrop);
+    // Still mixing.
+    waitForMixing(musicLength);
 
     const StereoRecording recording = finishRecording();
     const auto sizeAfterLastDrop = outputSize();
@@ -253,7 +251,7 @@ TEST_F(OpenALSoundEngineTest, ASoundStartedPausedWaitsForResumeAndKeepsItsEngine
     ASSERT_NE(sound, nullptr);
     // The handle holds the engine: the device stays open after the creator's drop.
     dropEngine();
-    std::this_thread::sleep_for(300ms);
+    waitForMixing(0.3);
     EXPECT_FALSE(sound->isFinished());
     EXPECT_TRUE(sound->getIsPaused());
     sound->setIsPaused(false);
@@ -274,7 +272,7 @@ TEST_F(OpenALSoundEngineTest, TheGamesMusicPlays)
     if (!std::filesystem::exists(music))
         GTEST_SKIP() << music << " is made by the asset generator";
     EXPECT_EQ(engine->play2D(music, true, false, false, ESM_AUTO_DETECT, false), nullptr);
-    std::this_thread::sleep_for(300ms);
+    waitForMixing(0.3);
 
     const auto segments = finishRecording().soundingSegments();
     ASSERT_FALSE(segments.empty());

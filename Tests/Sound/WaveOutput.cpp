@@ -1,7 +1,19 @@
 #include "WaveOutput.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <thread>
+
+namespace
+{
+using namespace std::chrono_literals;
+
+// Where a WAV file's format chunk keeps the byte rate, when it comes first as the wave backend writes it.
+constexpr std::streamoff byteRateOffset = 28;
+constexpr auto longestMixingWait = 5s;
+constexpr auto pollInterval = 2ms;
+}  // namespace
 
 WaveOutput& WaveOutput::instance()
 {
@@ -26,4 +38,38 @@ WaveOutput::~WaveOutput()
 {
     std::error_code ignored;
     std::filesystem::remove_all(directory, ignored);
+}
+
+std::uintmax_t WaveOutput::outputSize() const
+{
+    std::error_code missing;
+    const std::uintmax_t size = std::filesystem::file_size(getOutputPath(), missing);
+    return missing ? 0 : size;
+}
+
+std::uint32_t WaveOutput::bytesPerSecond() const
+{
+    if (outputSize() < static_cast<std::uintmax_t>(byteRateOffset) + 4)
+        return 0;
+    std::ifstream file(getOutputPath(), std::ios::binary);
+    unsigned char bytes[4] = {};
+    file.seekg(byteRateOffset);
+    file.read(reinterpret_cast<char*>(bytes), sizeof(bytes));
+    // Little-endian, as everything in a WAV file.
+    std::uint32_t rate = 0;
+    for (int byte = 3; byte >= 0; --byte)
+        rate = rate << 8 | bytes[byte];
+    return rate;
+}
+
+bool WaveOutput::waitForMixing(double seconds) const
+{
+    const auto deadline = std::chrono::steady_clock::now() + longestMixingWait;
+    std::uint32_t rate = 0;
+    while ((rate = bytesPerSecond()) == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(pollInterval);
+    const auto target = outputSize() + static_cast<std::uintmax_t>(seconds * rate);
+    while (outputSize() < target && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(pollInterval);
+    return rate > 0 && outputSize() >= target;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -19,9 +20,18 @@ public:
     // A temporary directory of this process, for the output and for the sounds the tests write.
     const std::filesystem::path& getDirectory() const { return directory; }
     std::filesystem::path getOutputPath() const { return directory / "output.wav"; }
+    // What the open device has written so far; 0 before its first write.
+    std::uintmax_t outputSize() const;
+    // Waits until the open device has written `seconds` more output. The backend's thread mixes by the
+    // clock but catches up in one go when it runs late, so only its output tells how far it has mixed.
+    // False when it has not written that much after a few seconds.
+    bool waitForMixing(double seconds) const;
 
 private:
     WaveOutput();
+
+    // From the output's header; 0 while the header is not written yet.
+    std::uint32_t bytesPerSecond() const;
 
     std::filesystem::path directory;
 };
