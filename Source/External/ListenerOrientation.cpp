@@ -5,11 +5,15 @@
 namespace
 {
 // Double precision, so that huge but finite vectors neither overflow nor lose their direction.
+irr::core::vector3d<double> unitVector(const irr::core::vector3d<double>& vector)
+{
+    const double length = vector.getLength();
+    return length > 0 && std::isfinite(length) ? vector / length : irr::core::vector3d<double>();
+}
+
 irr::core::vector3d<double> unitVector(const irr::core::vector3df& vector)
 {
-    irr::core::vector3d<double> wide(vector.X, vector.Y, vector.Z);
-    const double length = wide.getLength();
-    return length > 0 && std::isfinite(length) ? wide / length : irr::core::vector3d<double>();
+    return unitVector(irr::core::vector3d<double>(vector.X, vector.Y, vector.Z));
 }
 }  // namespace
 
@@ -19,10 +23,13 @@ bool ListenerOrientation::update(const irr::core::vector3df& lookDirection,
     if (!isFinite(lookDirection) || !isFinite(upVector))
         return false;
     const irr::core::vector3d<double> look = unitVector(lookDirection);
-    const irr::core::vector3d<double> up = unitVector(upVector);
+    irr::core::vector3d<double> up = unitVector(upVector);
     // Zero vectors have a zero cross product too.
     if (look.crossProduct(up).getLength() < minimumSine)
         return false;
+    // OpenAL takes the pair as given, and an up vector that leans along the look would scale every 3-D
+    // sound by the camera's tilt.
+    up = unitVector(up - look * up.dotProduct(look));
     const auto openALLook = toOpenAL(irr::core::vector3df(look.X, look.Y, look.Z));
     const auto openALUp = toOpenAL(irr::core::vector3df(up.X, up.Y, up.Z));
     values = {openALLook[0], openALLook[1], openALLook[2], openALUp[0], openALUp[1], openALUp[2]};

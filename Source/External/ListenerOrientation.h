@@ -4,8 +4,9 @@
 #include <array>
 #include <irrlicht.h>
 
-// The listener's look direction and up vector in OpenAL's space. OpenAL accepts a zero or parallel pair
-// and then mixes garbage, so only a pair that makes an orientation replaces the last good one.
+// The listener's look direction and up vector in OpenAL's space, both of unit length and the up vector
+// perpendicular to the look. OpenAL accepts a zero or parallel pair and then mixes garbage, so only a pair
+// that makes an orientation replaces the last good one.
 class ListenerOrientation
 {
 public:

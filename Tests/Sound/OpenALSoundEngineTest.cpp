@@ -121,13 +121,34 @@ TEST_F(OpenALSoundEngineTest, APositionedSoundIsLouderOnTheListenersSide)
     EXPECT_GT(segments[2].leftRms, 2 * segments[2].rightRms);
 }
 
+TEST_F(OpenALSoundEngineTest, TiltingTheCameraChangesNeitherLoudnessNorSide)
+{
+    const std::string shot = toneFile("Shot.wav", 0.1);
+    const float distance = 30;
+    engine->setListenerPosition(origin, ahead);
+    playToTheEnd(engine->play3D(shot.c_str(), {0, 0, distance}, false, false, true));
+    // The game's camera looks down at its player and passes the world's up with it.
+    const vector3df downAhead(0, -1, 1);
+    const float along = distance / std::sqrt(2.0f);
+    engine->setListenerPosition(origin, downAhead, {0, 0, 0}, {0, 1, 0});
+    playToTheEnd(engine->play3D(shot.c_str(), {0, -along, along}, false, false, true));
+    playToTheEnd(engine->play3D(shot.c_str(), rightSide, false, false, true));
+
+    const auto segments = finishRecording().soundingSegments();
+    ASSERT_EQ(segments.size(), 3u);
+    EXPECT_NEAR(segments[1].leftRms, segments[0].leftRms, 0.03 * segments[0].leftRms);
+    EXPECT_NEAR(segments[1].rightRms, segments[0].rightRms, 0.03 * segments[0].rightRms);
+    EXPECT_GT(segments[2].rightRms, 2 * segments[2].leftRms);
+}
+
 TEST_F(OpenALSoundEngineTest, UnusableLookDirectionsKeepTheLastOrientation)
 {
     engine->setListenerPosition(origin, behind);
     engine->setListenerPosition(origin, {0, 0, 0});
     engine->setListenerPosition(origin, {notANumber, 0, 1});
     engine->setListenerPosition(origin, {infinity, 0, 0});
-    // The game passes the camera's rotation in degrees: straight up is parallel to the up vector.
+    // The game passes the camera's look direction (target minus position): straight up is parallel to the
+    // up vector.
     engine->setListenerPosition(origin, {0, 90, 0});
     engine->setListenerPosition(origin, ahead, {0, 0, 0}, {0, 0, 0});
     playToTheEnd(engine->play3D(toneFile("Shot.wav", 0.1).c_str(), rightSide, false, false, true));
