@@ -287,6 +287,45 @@ TEST_F(OpenALSoundEngineTest, ASoundStartedPausedWaitsForResumeAndKeepsItsEngine
     EXPECT_GT(recording.seconds(segments[0].firstFrame), 0.2);
 }
 
+TEST_F(OpenALSoundEngineTest, AStoppedSoundEndsAtOnce)
+{
+    const double length = 2.0;
+    ISound* sound = engine->play2D(toneFile("Long.wav", length).c_str(), true, false, true);
+    ASSERT_NE(sound, nullptr);
+    waitForMixing(0.1);
+    sound->stop();
+    EXPECT_TRUE(sound->isFinished());
+    EXPECT_FALSE(sound->getIsPaused());
+    playToTheEnd(sound);
+
+    const StereoRecording recording = finishRecording();
+    const auto segments = recording.soundingSegments();
+    ASSERT_EQ(segments.size(), 1u);
+    EXPECT_LT(recording.seconds(segments[0].endFrame - segments[0].firstFrame), length / 4);
+}
+
+TEST_F(OpenALSoundEngineTest, APausedSoundGoesOnWhereItLeftOff)
+{
+    const double length = 0.3;
+    ISound* sound = engine->play2D(toneFile("Tune.wav", length).c_str(), false, false, true);
+    ASSERT_NE(sound, nullptr);
+    waitForMixing(0.1);
+    sound->setIsPaused(true);
+    EXPECT_TRUE(sound->getIsPaused());
+    EXPECT_FALSE(sound->isFinished());
+    waitForMixing(0.1);
+    sound->setIsPaused(false);
+    EXPECT_FALSE(sound->getIsPaused());
+    playToTheEnd(sound);
+
+    const StereoRecording recording = finishRecording();
+    const auto segments = recording.soundingSegments();
+    ASSERT_EQ(segments.size(), 2u);
+    const std::size_t heardFrames =
+        segments[0].endFrame - segments[0].firstFrame + segments[1].endFrame - segments[1].firstFrame;
+    EXPECT_NEAR(recording.seconds(heardFrames), length, 0.02);
+}
+
 TEST_F(OpenALSoundEngineTest, TheGamesMusicPlays)
 {
     const char* music = "../Assets/Audio/Background.wav";
