@@ -19,7 +19,8 @@ public:
     int port() const { return listenPort; }
     std::string url(const std::string& path = "") const;
 
-    // Accepts the next client in a thread, reads its request up to the blank line and writes the answer.
+    // Accepts the next client in a thread (waiting at most readTimeoutMs for it), reads its request up to
+    // the blank line and writes the answer.
     void answerNextClient(const std::string& answer);
     // Waits for that thread and returns the request it read.
     std::string request();
