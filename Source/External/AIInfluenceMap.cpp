@@ -60,7 +60,6 @@ AIInfluenceMapInit AIInfluenceMap::createMapFromMesh(scene::IMesh* mesh, int wid
     init.heightInTiles = heightInTiles;
     init.walkableTiles.assign(
         static_cast<std::size_t>(widthInTiles) * static_cast<std::size_t>(heightInTiles), false);
-    init.walkableTriangleCount = static_cast<int>(surface.getTriangles().size());
     for (const core::triangle3df& triangle : surface.getTriangles())
         init.markWalkableTilesUnder(triangle);
     return init;

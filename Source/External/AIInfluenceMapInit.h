@@ -15,7 +15,6 @@ struct AIInfluenceMapInit
     int heightInTiles = 0;
     // A tile is walkable when its centre lies over a walkable triangle. One entry per tile.
     std::vector<bool> walkableTiles;
-    int walkableTriangleCount = 0;
 
     int getTileCount() const { return static_cast<int>(walkableTiles.size()); }
     bool isEmpty() const { return walkableTiles.empty(); }
