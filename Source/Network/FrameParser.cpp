@@ -1,20 +1,12 @@
 #include "Network/FrameParser.h"
 
+#include "Network/FrameMask.h"
+
 #include <algorithm>
 #include <limits>
 
 namespace wsclient
 {
-namespace
-{
-constexpr unsigned char finalBit = 0x80;
-constexpr unsigned char opcodeBits = 0x0F;
-constexpr unsigned char maskBit = 0x80;
-constexpr unsigned char lengthBits = 0x7F;
-constexpr unsigned char sixteenBitLength = 126;
-constexpr unsigned char sixtyFourBitLength = 127;
-constexpr std::size_t maskingKeyBytes = 4;
-}  // namespace
 
 FrameParser::FrameParser(std::size_t capacity) : capacity(std::max(capacity, largestHeaderBytes))
 {
@@ -38,14 +30,14 @@ FrameParser::Result FrameParser::next(Frame& frame)
 {
     if (lost || buffered() < 2)
         return Result::incomplete;
-    const unsigned char lengthCode = byteAt(1) & lengthBits;
-    const bool masked = (byteAt(1) & maskBit) != 0;
+    const unsigned char lengthCode = byteAt(1) & Frame::lengthBits;
+    const bool masked = (byteAt(1) & Frame::maskBit) != 0;
     std::size_t lengthBytes = 0;
-    if (lengthCode == sixteenBitLength)
+    if (lengthCode == Frame::sixteenBitLength)
         lengthBytes = 2;
-    else if (lengthCode == sixtyFourBitLength)
+    else if (lengthCode == Frame::sixtyFourBitLength)
         lengthBytes = 8;
-    const std::size_t headerSize = 2 + lengthBytes + (masked ? maskingKeyBytes : 0);
+    const std::size_t headerSize = 2 + lengthBytes + (masked ? FrameMask::keyBytes : 0);
     if (buffered() < headerSize)
         return Result::incomplete;
 
@@ -84,15 +76,12 @@ std::size_t FrameParser::readLength(std::size_t offset, std::size_t bytes) const
 
 void FrameParser::takeFrame(Frame& frame, std::size_t headerSize, std::size_t length, bool masked)
 {
-    frame.final = (byteAt(0) & finalBit) != 0;
-    frame.opcode = static_cast<Opcode>(byteAt(0) & opcodeBits);
+    frame.final = (byteAt(0) & Frame::finalBit) != 0;
+    frame.opcode = static_cast<Opcode>(byteAt(0) & Frame::opcodeBits);
     frame.payload.assign(buffer, start + headerSize, length);
     if (masked)
-    {
-        const std::size_t keyOffset = headerSize - maskingKeyBytes;
-        for (std::size_t index = 0; index < length; ++index)
-            frame.payload[index] = static_cast<char>(frame.payload[index] ^ byteAt(keyOffset + index % 4));
-    }
+        FrameMask(buffer.data() + start + headerSize - FrameMask::keyBytes)
+            .apply(frame.payload.data(), length);
     start += headerSize + length;
     if (start == buffer.size())
     {

@@ -4,12 +4,6 @@ namespace wsclient
 {
 namespace
 {
-constexpr unsigned char finalBit = 0x80;
-constexpr unsigned char maskBit = 0x80;
-constexpr std::size_t largestShortLength = 125;
-constexpr std::size_t largestSixteenBitLength = 65535;
-constexpr unsigned char sixteenBitLength = 126;
-constexpr unsigned char sixtyFourBitLength = 127;
 // Close, with the mask bit, no payload, and zeros where the key stands.
 constexpr char closeFrame[] = {'\x88', '\x80', '\0', '\0', '\0', '\0'};
 }  // namespace
@@ -46,34 +40,32 @@ void FrameWriter::consume(std::size_t count)
 
 void FrameWriter::appendHeader(Opcode opcode, std::size_t length)
 {
-    const unsigned char maskFlag = useMask ? maskBit : 0;
-    buffer += static_cast<char>(finalBit | static_cast<unsigned char>(opcode));
+    const unsigned char maskFlag = useMask ? Frame::maskBit : 0;
+    buffer += static_cast<char>(Frame::finalBit | static_cast<unsigned char>(opcode));
     int lengthBytes = 0;
-    if (length <= largestShortLength)
+    if (length <= Frame::largestShortLength)
         buffer += static_cast<char>(maskFlag | length);
-    else if (length <= largestSixteenBitLength)
+    else if (length <= Frame::largestSixteenBitLength)
     {
-        buffer += static_cast<char>(maskFlag | sixteenBitLength);
+        buffer += static_cast<char>(maskFlag | Frame::sixteenBitLength);
         lengthBytes = 2;
     }
     else
     {
-        buffer += static_cast<char>(maskFlag | sixtyFourBitLength);
+        buffer += static_cast<char>(maskFlag | Frame::sixtyFourBitLength);
         lengthBytes = 8;
     }
     for (int index = lengthBytes - 1; index >= 0; --index)
         buffer += static_cast<char>((static_cast<unsigned long long>(length) >> (8 * index)) & 0xFF);
     if (useMask)
-        buffer.append(reinterpret_cast<const char*>(maskingKey), sizeof maskingKey);
+        buffer.append(maskingKey, sizeof maskingKey);
 }
 
 void FrameWriter::appendMasked(const std::string& payload)
 {
     const std::size_t offset = buffer.size();
-    buffer.resize(offset + payload.size());
-    char* masked = &buffer[offset];
-    for (std::size_t index = 0; index < payload.size(); ++index)
-        masked[index] = static_cast<char>(payload[index] ^ maskingKey[index % 4]);
+    buffer += payload;
+    FrameMask(maskingKey).apply(&buffer[offset], payload.size());
 }
 
 // Keeps the buffer from holding sent bytes while new frames go in behind them.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Network/Frame.h"
+#include "Network/FrameMask.h"
 
 #include <cstddef>
 #include <string>
@@ -12,7 +13,7 @@ class FrameWriter
 {
 public:
     // The same key on every frame: it keeps proxies from misreading the stream, nothing more.
-    static constexpr unsigned char maskingKey[4] = {0x5A, 0xC3, 0x17, 0x9E};
+    static constexpr char maskingKey[FrameMask::keyBytes] = {'\x5A', '\xC3', '\x17', '\x9E'};
 
     explicit FrameWriter(bool useMask);
 
