@@ -1,7 +1,7 @@
 #pragma once
 
 #include "External/AIInfluenceMapInit.h"
-#include "External/AIOnceWarning.h"
+#include "External/OnceWarning.h"
 
 #include <irrlicht.h>
 #include <vector>
@@ -94,7 +94,7 @@ private:
     bool confinedToFloor = defaultConfinedToFloor;
     std::vector<Arrival> arrivals;
     std::vector<int> firstArrival;  // tile t's arrivals are [firstArrival[t], firstArrival[t + 1])
-    AIOnceWarning stampOutside;
-    mutable AIOnceWarning readOutside;  // reading is const, and so is saying once that a read missed
+    OnceWarning stampOutside;
+    mutable OnceWarning readOutside;  // reading is const, and so is saying once that a read missed
 };
 }  // namespace irr::AI

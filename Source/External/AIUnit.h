@@ -1,9 +1,9 @@
 #pragma once
 
-#include "External/AIOnceWarning.h"
 #include "External/AIPoint.h"
 #include "External/AIWorld.h"
 #include "External/IAIUnitUpdateReceiver.h"
+#include "External/OnceWarning.h"
 
 namespace irr::AI
 {
@@ -26,6 +26,6 @@ public:
 
 private:
     AIWorld* world;
-    AIOnceWarning missingReceiver;
+    OnceWarning missingReceiver;
 };
 }  // namespace irr::AI

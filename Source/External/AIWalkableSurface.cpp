@@ -1,16 +1,13 @@
 #include "External/AIWalkableSurface.h"
 
+#include "External/VectorChecks.h"
+
 #include <cmath>
 
 namespace irr::AI
 {
 namespace
 {
-bool isFinite(const core::vector3df& point)
-{
-    return std::isfinite(point.X) && std::isfinite(point.Y) && std::isfinite(point.Z);
-}
-
 u32 indexAt(const scene::IMeshBuffer& buffer, u32 position)
 {
     if (buffer.getIndexType() == video::EIT_32BIT)
@@ -60,8 +57,8 @@ void AIWalkableSurface::addTriangle(const core::triangle3df& triangle)
     const core::vector3df doubledNormal =
         (triangle.pointB - triangle.pointA).crossProduct(triangle.pointC - triangle.pointA);
     const float area = 0.5f * doubledNormal.getLength();
-    if (!isFinite(triangle.pointA) || !isFinite(triangle.pointB) || !isFinite(triangle.pointC) ||
-        !(area >= smallestTriangleArea))
+    if (!VectorChecks::isFinite(triangle.pointA) || !VectorChecks::isFinite(triangle.pointB) ||
+        !VectorChecks::isFinite(triangle.pointC) || !(area >= smallestTriangleArea))
     {
         ++degenerateTriangleCount;
         return;

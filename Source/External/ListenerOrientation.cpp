@@ -1,6 +1,9 @@
 #include "External/ListenerOrientation.h"
 
 #include "External/OpenALSpace.h"
+#include "External/VectorChecks.h"
+
+#include <cmath>
 
 namespace
 {
@@ -20,7 +23,7 @@ irr::core::vector3d<double> unitVector(const irr::core::vector3df& vector)
 bool ListenerOrientation::update(const irr::core::vector3df& lookDirection,
                                  const irr::core::vector3df& upVector)
 {
-    if (!isFinite(lookDirection) || !isFinite(upVector))
+    if (!VectorChecks::isFinite(lookDirection) || !VectorChecks::isFinite(upVector))
         return false;
     const irr::core::vector3d<double> look = unitVector(lookDirection);
     irr::core::vector3d<double> up = unitVector(upVector);

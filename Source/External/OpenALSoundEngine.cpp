@@ -2,6 +2,7 @@
 
 #include "External/OpenALSpace.h"
 #include "External/TrackedSound.h"
+#include "External/VectorChecks.h"
 #include "GameEngine/Console.h"
 
 #include <string>
@@ -30,7 +31,7 @@ ISound* OpenALSoundEngine::play3D(const char* soundFileName, irr::core::vector3d
                                   bool startPaused, bool track, E_STREAM_MODE, bool)
 {
     // A position OpenAL would reject would leave the voice where its last sound was; flat is nearer.
-    if (!isFinite(position))
+    if (!VectorChecks::isFinite(position))
         return play(soundFileName, std::nullopt, playLooped, startPaused, track);
     return play(soundFileName, position, playLooped, startPaused, track);
 }
@@ -41,9 +42,9 @@ void OpenALSoundEngine::setListenerPosition(const irr::core::vector3df& position
                                             const irr::core::vector3df& upVector)
 {
     makeCurrent();
-    if (isFinite(position))
+    if (VectorChecks::isFinite(position))
         alListenerfv(AL_POSITION, toOpenAL(position).data());
-    if (isFinite(velocityPerSecond))
+    if (VectorChecks::isFinite(velocityPerSecond))
         alListenerfv(AL_VELOCITY, toOpenAL(velocityPerSecond).data());
     if (orientation.update(lookDirection, upVector))
         alListenerfv(AL_ORIENTATION, orientation.getOpenALValues().data());
@@ -70,9 +71,6 @@ ISound* OpenALSoundEngine::play(const char* soundFileName,
 
 void OpenALSoundEngine::reportAllVoicesLooped()
 {
-    if (allVoicesLoopedReported)
-        return;
-    allVoicesLoopedReported = true;
-    Console::warning("All " + std::to_string(VoicePool::maxVoices) +
-                     " voices play looped sounds; further sounds are not played");
+    allVoicesLooped.warn("All " + std::to_string(VoicePool::maxVoices) +
+                         " voices play looped sounds; further sounds are not played");
 }

@@ -2,6 +2,7 @@
 
 #include "External/ISoundEngine.h"
 #include "External/ListenerOrientation.h"
+#include "External/OnceWarning.h"
 #include "External/OpenALDevice.h"
 #include "External/SoundBufferCache.h"
 #include "External/VoicePool.h"
@@ -39,5 +40,5 @@ private:
     SoundBufferCache buffers;
     VoicePool voices;
     ListenerOrientation orientation;
-    bool allVoicesLoopedReported = false;
+    OnceWarning allVoicesLooped;
 };

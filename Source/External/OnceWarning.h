@@ -2,16 +2,12 @@
 
 #include <string>
 
-namespace irr::AI
-{
 // A warning for misuse that may repeat every frame: it reaches the log the first time only.
-class AIOnceWarning
+class OnceWarning
 {
 public:
     void warn(const std::string& text);
-    bool hasWarned() const { return warned; }
 
 private:
     bool warned = false;
 };
-}  // namespace irr::AI
