@@ -71,6 +71,8 @@ ISound* OpenALSoundEngine::play(const char* soundFileName,
 
 void OpenALSoundEngine::reportAllVoicesLooped()
 {
-    allVoicesLooped.warn("All " + std::to_string(VoicePool::maxVoices) +
-                         " voices play looped sounds; further sounds are not played");
+    const std::size_t count = voices.getVoiceCount();
+    allVoicesLooped.warn(count == 0 ? std::string("The audio device gives no voices; sounds are not played")
+                                    : "All " + std::to_string(count) +
+                                          " voices play looped sounds; further sounds are not played");
 }

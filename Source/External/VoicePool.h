@@ -19,6 +19,8 @@ public:
     Voice* acquire();
     // Numbers the starts, so the oldest sound can be found and old handles told apart.
     std::uint64_t nextSerial() { return ++lastSerial; }
+    // Fewer than maxVoices when OpenAL gave fewer sources.
+    std::size_t getVoiceCount() const { return voices.size(); }
 
 private:
     Voice* findIdle() const;

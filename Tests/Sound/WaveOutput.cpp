@@ -29,7 +29,7 @@ WaveOutput::WaveOutput()
     directory = made ? made : pattern;
     const std::filesystem::path configuration = directory / "alsoft.conf";
     std::ofstream(configuration) << "[general]\ndrivers = wave\n[wave]\nfile = " << getOutputPath().string()
-                                 << "\n";
+                                 << "\n[" << fewSourcesDeviceName << "]\nsources = " << fewSources << "\n";
     setenv("ALSOFT_CONF", configuration.c_str(), 1);
     setenv("ALSOFT_DRIVERS", "wave", 1);
 }

@@ -13,6 +13,11 @@ public:
     // Must come before the process's first OpenAL call.
     static WaveOutput& instance();
 
+    // Opened by this name, the output reads a section of the configuration of its own, which gives it only
+    // a few sources.
+    static constexpr const char* fewSourcesDeviceName = "Wave File Writer";
+    static constexpr int fewSources = 4;
+
     ~WaveOutput();
     WaveOutput(const WaveOutput&) = delete;
     WaveOutput& operator=(const WaveOutput&) = delete;
