@@ -14,6 +14,11 @@ void ClientLog::error(const std::string& text)
     line("ERROR: " + text);
 }
 
+void ClientLog::warning(const std::string& text)
+{
+    line("WARNING: " + text);
+}
+
 void ClientLog::endedLine(const std::string& text)
 {
     if (!text.empty() && text.back() == '\n')

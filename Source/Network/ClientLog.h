@@ -10,6 +10,7 @@ class ClientLog
 public:
     static void line(const std::string& text);
     static void error(const std::string& text);
+    static void warning(const std::string& text);
     // For a text that may already carry its own line end.
     static void endedLine(const std::string& text);
 };

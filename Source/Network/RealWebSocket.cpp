@@ -74,7 +74,19 @@ void RealWebSocket::sendData(Opcode opcode, const std::string& payload)
 {
     if (readyState == CLOSING || readyState == CLOSED)
         return;
-    sendBuffer.appendFrame(opcode, payload);
+    // The telemetry is a live stream: a backlog it cannot send is worth less than the memory it would take.
+    if (!sendBuffer.appendFrame(opcode, payload))
+        reportFullSendBuffer();
+}
+
+// Once per connection: while the peer lags, every message dropped would say the same.
+void RealWebSocket::reportFullSendBuffer()
+{
+    if (fullSendBufferReported)
+        return;
+    fullSendBufferReported = true;
+    ClientLog::warning("WebSocket send buffer full (" + std::to_string(FrameWriter::defaultCapacity) +
+                       " bytes): the peer is not reading; new messages are dropped until it catches up.");
 }
 
 // Until the socket has nothing more, or the receive buffer is full: the rest waits in the socket.

@@ -28,6 +28,7 @@ public:
 
 private:
     void sendData(Opcode opcode, const std::string& payload);
+    void reportFullSendBuffer();
     bool receiveAvailable();
     void sendPending();
     void handle(const Frame& frame, Callback& callback);
@@ -39,5 +40,6 @@ private:
     FrameWriter sendBuffer;
     Socket socketHandle;
     ReadyState readyState = OPEN;
+    bool fullSendBufferReported = false;
 };
 }  // namespace wsclient

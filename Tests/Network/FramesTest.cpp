@@ -3,6 +3,7 @@
 #include "Support/ConsoleCapture.h"
 
 #include "Network/FrameParser.h"
+#include "Network/FrameWriter.h"
 #include "Network/RealWebSocket.h"
 
 #include <chrono>
@@ -14,7 +15,9 @@
 #include <unistd.h>
 
 using testing::ElementsAre;
+using testing::StartsWith;
 using wsclient::FrameParser;
+using wsclient::FrameWriter;
 using wsclient::WebSocket;
 
 namespace
@@ -197,6 +200,70 @@ TEST(RealWebSocketTest, APeerThatStopsReadingGivesConnectionErrorInsteadOfSigpip
     EXPECT_EQ(client.getReadyState(), WebSocket::CLOSED);
     EXPECT_THAT(capture.lines(), ElementsAre("Connection error!"));
     close(ends[1]);
+}
+
+TEST(RealWebSocketTest, APeerThatStopsReadingCostsABoundedBacklogAndOneWarning)
+{
+    int ends[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
+    int kernelBytes = 0;
+    socklen_t size = sizeof kernelBytes;
+    getsockopt(ends[0], SOL_SOCKET, SO_SNDBUF, &kernelBytes, &size);
+    wsclient::RealWebSocket client(wsclient::Socket(ends[0]), true);
+
+    ConsoleCapture capture(ConsoleCapture::Stream::error);
+    const std::string padding(1 << 16, 'x');
+    const std::size_t sent = 3 * FrameWriter::defaultCapacity / padding.size();
+    for (std::size_t index = 0; index < sent; ++index)
+    {
+        client.send(std::to_string(index) + ":" + padding);
+        client.poll(0);
+    }
+    EXPECT_EQ(client.getReadyState(), WebSocket::OPEN);
+    EXPECT_THAT(capture.lines(), ElementsAre(StartsWith("WARNING: ")));
+
+    // The peer reads again: the oldest messages arrive whole and in order, and the close frame still goes.
+    client.close();
+    ClientDriver driver(client);
+    std::string received;
+    ASSERT_TRUE(driver.runUntil(
+        [&]
+        {
+            char chunk[65536];
+            ssize_t count = 0;
+            while ((count = recv(ends[1], chunk, sizeof chunk, MSG_DONTWAIT)) > 0)
+                received.append(chunk, static_cast<std::size_t>(count));
+            return count == 0;
+        }));
+    close(ends[1]);
+    EXPECT_LE(received.size(), FrameWriter::defaultCapacity + static_cast<std::size_t>(kernelBytes));
+    FrameParser parser;
+    parser.append(received.data(), received.size());
+    wsclient::Frame frame;
+    std::size_t next = 0;
+    while (parser.next(frame) == FrameParser::Result::frame && frame.opcode == wsclient::Opcode::text)
+        ASSERT_EQ(frame.payload, std::to_string(next++) + ":" + padding);
+    EXPECT_EQ(frame.opcode, wsclient::Opcode::close);
+    EXPECT_GT(next, 0u);
+}
+
+TEST(FrameWriterTest, AFrameThatWouldPassTheCapacityIsRefusedWholeUntilTheSocketTakesBytes)
+{
+    const std::string payload(50, 'p');
+    const std::size_t frameSize = 6 + payload.size();
+    FrameWriter writer(true, 2 * frameSize);
+    EXPECT_TRUE(writer.appendFrame(wsclient::Opcode::text, payload));
+    EXPECT_TRUE(writer.appendFrame(wsclient::Opcode::text, payload));
+    EXPECT_FALSE(writer.appendFrame(wsclient::Opcode::text, payload));
+    EXPECT_FALSE(writer.appendFrame(wsclient::Opcode::ping, "..."));
+    EXPECT_EQ(writer.size(), 2 * frameSize);
+
+    writer.consume(frameSize - 1);
+    EXPECT_FALSE(writer.appendFrame(wsclient::Opcode::text, payload));
+    writer.consume(1);
+    EXPECT_TRUE(writer.appendFrame(wsclient::Opcode::text, payload));
+    writer.appendCloseFrame();
+    EXPECT_EQ(writer.size(), 2 * frameSize + closeFrame.size());
 }
 
 TEST(FrameParserTest, AFrameThatFillsTheBufferIsTakenAndOneByteMoreIsOversized)
