@@ -7,6 +7,16 @@
 
 #include <string>
 
+namespace
+{
+bool isStereo(ALuint buffer)
+{
+    ALint channels = 1;
+    alGetBufferi(buffer, AL_CHANNELS, &channels);
+    return channels > 1;
+}
+}  // namespace
+
 OpenALSoundEngine::OpenALSoundEngine(std::unique_ptr<OpenALDevice> device) : device(std::move(device))
 {
     makeCurrent();
@@ -58,6 +68,8 @@ ISound* OpenALSoundEngine::play(const char* soundFileName,
     const ALuint buffer = buffers.find(soundFileName ? soundFileName : "");
     if (buffer == 0)
         return nullptr;
+    if (position && isStereo(buffer))
+        reportStereoPlacedInTheWorld(buffer, soundFileName);
     Voice* voice = voices.acquire();
     if (!voice)
     {
@@ -75,4 +87,12 @@ void OpenALSoundEngine::reportAllVoicesLooped()
     allVoicesLooped.warn(count == 0 ? std::string("The audio device gives no voices; sounds are not played")
                                     : "All " + std::to_string(count) +
                                           " voices play looped sounds; further sounds are not played");
+}
+
+void OpenALSoundEngine::reportStereoPlacedInTheWorld(ALuint buffer, const char* soundFileName)
+{
+    // OpenAL places only mono buffers; a stereo one plays as a flat sound, at full volume everywhere.
+    stereoPlacedInTheWorld[buffer].warn(
+        std::string("The sound \"") + soundFileName +
+        "\" is stereo and plays flat; only mono sounds take a place in the world");
 }

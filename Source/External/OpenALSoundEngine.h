@@ -7,6 +7,7 @@
 #include "External/SoundBufferCache.h"
 #include "External/VoicePool.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -34,6 +35,7 @@ private:
     ISound* play(const char* soundFileName, const std::optional<irr::core::vector3df>& position, bool looped,
                  bool paused, bool track);
     void reportAllVoicesLooped();
+    void reportStereoPlacedInTheWorld(ALuint buffer, const char* soundFileName);
 
     // Declared first, so it is released last: the voices and buffers need its context.
     std::unique_ptr<OpenALDevice> device;
@@ -41,4 +43,6 @@ private:
     VoicePool voices;
     ListenerOrientation orientation;
     OnceWarning allVoicesLooped;
+    // One per buffer, that is per file.
+    std::map<ALuint, OnceWarning> stereoPlacedInTheWorld;
 };

@@ -141,6 +141,28 @@ TEST_F(OpenALSoundEngineTest, TiltingTheCameraChangesNeitherLoudnessNorSide)
     EXPECT_GT(segments[2].rightRms, 2 * segments[2].leftRms);
 }
 
+TEST_F(OpenALSoundEngineTest, AStereoSoundPlacedInTheWorldPlaysFlatWithOneWarningPerFile)
+{
+    const std::string music = toneFile("Music.wav", 0.1, 2);
+    const std::string fanfare = toneFile("Fanfare.wav", 0.1, 2);
+    const std::string shot = toneFile("Shot.wav", 0.1);
+    engine->setListenerPosition(origin, ahead);
+    ConsoleCapture console;
+    playToTheEnd(engine->play2D(music.c_str(), false, false, true));
+    playToTheEnd(engine->play3D(shot.c_str(), rightSide, false, false, true));
+    playToTheEnd(engine->play3D(music.c_str(), rightSide, false, false, true));
+    engine->play3D(music.c_str(), rightSide);
+    engine->play3D(fanfare.c_str(), rightSide);
+    const std::string flat = "\" is stereo and plays flat; only mono sounds take a place in the world";
+    EXPECT_EQ(console.reportLines(), (std::vector<std::string>{"WARNING: The sound \"" + music + flat,
+                                                               "WARNING: The sound \"" + fanfare + flat}));
+
+    const auto segments = finishRecording().soundingSegments();
+    ASSERT_GE(segments.size(), 3u);
+    EXPECT_GT(segments[1].rightRms, 2 * segments[1].leftRms);
+    EXPECT_NEAR(segments[2].rightRms, segments[2].leftRms, 0.05 * segments[2].leftRms);
+}
+
 TEST_F(OpenALSoundEngineTest, UnusableLookDirectionsKeepTheLastOrientation)
 {
     engine->setListenerPosition(origin, behind);
