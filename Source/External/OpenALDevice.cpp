@@ -2,11 +2,20 @@
 
 #include "GameEngine/Console.h"
 
+#include <string>
+
 namespace
 {
 void reportSilence(const std::string& reason)
 {
     Console::warning(reason + "; the game plays without sound");
+}
+
+std::string describe(ALCdevice* device)
+{
+    // OpenAL gives no name for a device it no longer knows.
+    const ALCchar* name = alcGetString(device, ALC_DEVICE_SPECIFIER);
+    return name ? std::string("\"") + name + "\"" : std::string("the audio device");
 }
 }  // namespace
 
@@ -22,13 +31,16 @@ std::unique_ptr<OpenALDevice> OpenALDevice::open(const char* deviceName)
     ALCcontext* context = alcCreateContext(device, nullptr);
     if (!context)
     {
-        reportSilence(std::string("Cannot create a sound context on \"") +
-                      alcGetString(device, ALC_DEVICE_SPECIFIER) + "\"");
+        reportSilence("Cannot create a sound context on " + describe(device));
         alcCloseDevice(device);
         return nullptr;
     }
     auto opened = std::make_unique<OpenALDevice>(device, context);
-    opened->makeCurrent();
+    if (!opened->makeCurrent())
+    {
+        reportSilence("Cannot make the sound context on " + describe(device) + " current");
+        return nullptr;
+    }
     return opened;
 }
 
@@ -44,8 +56,7 @@ OpenALDevice::~OpenALDevice()
     alcCloseDevice(device);
 }
 
-void OpenALDevice::makeCurrent()
+bool OpenALDevice::makeCurrent()
 {
-    if (alcGetCurrentContext() != context)
-        alcMakeContextCurrent(context);
+    return alcGetCurrentContext() == context || alcMakeContextCurrent(context) == ALC_TRUE;
 }

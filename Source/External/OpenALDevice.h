@@ -17,7 +17,8 @@ public:
     OpenALDevice& operator=(const OpenALDevice&) = delete;
 
     // OpenAL calls go to the current context, which is process-wide: another engine may have taken it.
-    void makeCurrent();
+    // False when OpenAL refuses the context.
+    bool makeCurrent();
 
 private:
     ALCdevice* device;
