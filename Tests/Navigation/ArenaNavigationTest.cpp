@@ -59,6 +59,8 @@ TEST_F(ArenaNavigationTest, StartSpotsAndUnitSpotsAreOnTheFloor)
     ASSERT_NE(spots, nullptr);
     const irr::scene::IMeshBuffer* buffer = spots->getMeshBuffer(0);
     ASSERT_GT(buffer->getVertexCount(), 2u);
+    // The first two vertices are no unit spots: the game places no units there. The generator puts them on
+    // open floor all the same, which the asset tests check.
     for (irr::u32 vertex = 2; vertex < buffer->getVertexCount(); ++vertex)
     {
         const vector3df& spot = buffer->getPosition(vertex);
