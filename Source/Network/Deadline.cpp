@@ -7,6 +7,11 @@ Deadline::Deadline(int milliseconds)
 {
 }
 
+bool Deadline::passed() const
+{
+    return std::chrono::steady_clock::now() >= end;
+}
+
 int Deadline::remainingMs() const
 {
     const auto left = end - std::chrono::steady_clock::now();

@@ -12,6 +12,7 @@ public:
 
     // Rounded up, so a wait for the rest does not wake just before the end and spin; 0 once passed.
     int remainingMs() const;
+    bool passed() const;
 
 private:
     std::chrono::steady_clock::time_point end;

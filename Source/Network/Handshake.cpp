@@ -105,11 +105,14 @@ Handshake::Read Handshake::readLinePiece(std::string& piece)
     return Read::complete;
 }
 
-// One byte per receive, so nothing that follows the answer is taken from the socket.
+// One byte per receive, so nothing that follows the answer is taken from the socket. The time limit is
+// checked before each one: a peer that never stops sending never lets a receive wait.
 Handshake::Read Handshake::readByte(char& byte)
 {
     for (;;)
     {
+        if (deadline.passed())
+            return Read::timedOut;
         const Socket::Transfer transfer = socket.receive(&byte, 1);
         if (transfer.outcome == Socket::Outcome::transferred)
             return Read::complete;
@@ -134,11 +137,19 @@ bool Handshake::statusAccepted(const std::string& statusLine) const
 
 bool Handshake::skipHeaders()
 {
+    std::size_t headerBytes = 0;
     std::string piece;
     do
     {
         if (!reportUnlessComplete(readLinePiece(piece)))
             return false;
+        headerBytes += piece.size();
+        if (headerBytes > maximumHeaderBytes)
+        {
+            ClientLog::error("Got more than " + std::to_string(maximumHeaderBytes) +
+                             " bytes of headers connecting to: " + urlText);
+            return false;
+        }
     } while (piece.compare(0, 2, lineEnd) != 0);
     return true;
 }

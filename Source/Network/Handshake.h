@@ -19,6 +19,8 @@ public:
     static constexpr std::size_t maximumOriginBytes = 200;
     // A line of the answer is read in pieces of at most this many bytes.
     static constexpr std::size_t linePieceBytes = 255;
+    // Far more than any real server sends; a peer that goes on past it is not answering the upgrade.
+    static constexpr std::size_t maximumHeaderBytes = 16 * 1024;
     static constexpr int switchingProtocols = 101;
 
     Handshake(Socket& socket, const std::string& urlText, const Deadline& deadline, int timeoutMs);

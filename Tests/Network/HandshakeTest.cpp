@@ -2,11 +2,15 @@
 #include "RawServer.h"
 #include "Support/ConsoleCapture.h"
 
+#include "Network/Deadline.h"
 #include "Network/Handshake.h"
+#include "Network/Socket.h"
 #include "Network/WebSocket.h"
 #include "Network/WebSocketUrl.h"
 
 #include <arpa/inet.h>
+#include <chrono>
+#include <future>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -15,6 +19,7 @@
 
 using testing::Contains;
 using testing::ElementsAre;
+using wsclient::Handshake;
 using wsclient::WebSocket;
 using wsclient::WebSocketUrl;
 
@@ -52,6 +57,62 @@ std::unique_ptr<WebSocket> connectCapturing(const std::string& url, std::vector<
     errorLines = capture.lines();
     return client;
 }
+
+const std::string statusLine = "HTTP/1.1 101 Switching Protocols\r\n";
+
+// Header lines of filler that, with the blank line that ends them, come to exactly the given size.
+std::string headersOf(std::size_t size)
+{
+    const std::string name = "X-Filler: ";
+    const std::size_t lineBytes = 100;
+    std::string headers;
+    while (size - headers.size() > 2)
+    {
+        const std::size_t line = std::min(lineBytes, size - headers.size() - 2);
+        headers += name + std::string(line - name.size() - 2, 'f') + "\r\n";
+    }
+    return headers + "\r\n";
+}
+
+// The server answers the upgrade and then sends the header line again and again, each after the pause,
+// while the client connects in the background. True when the client gave up while the lines still came.
+bool clientGivesUpWhileHeadersFlow(const std::string& headerLine, int pauseMs, int timeoutMs,
+                                   std::vector<std::string>& errorLines, std::string& url)
+{
+    RawServer server;
+    url = server.url();
+    server.answerNextClient(statusLine);
+    auto connecting = std::async(std::launch::async,
+                                 [&] { return connectCapturing(server.url(), errorLines, "", timeoutMs); });
+    server.request();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ClientDriver::patienceMs);
+    while (connecting.wait_for(std::chrono::milliseconds(pauseMs)) != std::future_status::ready &&
+           std::chrono::steady_clock::now() < end)
+        server.write(headerLine);
+    const bool gaveUp = connecting.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    EXPECT_EQ(connecting.get(), nullptr);
+    return gaveUp;
+}
+
+// Both ends of a connected pair: the client's end as the handshake gets it, and the peer's.
+class SocketPair
+{
+public:
+    SocketPair()
+    {
+        int ends[2] = {-1, -1};
+        socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends);
+        client = wsclient::Socket(ends[0]);
+        client.makeNonBlocking();
+        peer = ends[1];
+    }
+    ~SocketPair() { close(peer); }
+    SocketPair(const SocketPair&) = delete;
+    SocketPair& operator=(const SocketPair&) = delete;
+
+    wsclient::Socket client;
+    int peer = -1;
+};
 
 TEST(WebSocketUrlTest, ReadsHostPortAndPathByTheFirstPatternThatFits)
 {
@@ -234,5 +295,51 @@ TEST(HandshakeTest, AUrlOf128BytesOrAnOriginOf200AreRefusedBeforeConnecting)
     const std::string longOrigin(200, 'o');
     EXPECT_EQ(connectCapturing(start, errorLines, longOrigin), nullptr);
     EXPECT_THAT(errorLines, ElementsAre("ERROR: origin size limit exceeded: " + longOrigin));
+}
+TEST(HandshakeTest, HeadersThatNeverEndAreRefusedOnceTheyPassTheirLimit)
+{
+    std::vector<std::string> errorLines;
+    std::string url;
+    const bool gaveUp = clientGivesUpWhileHeadersFlow("X-Endless: " + std::string(100, 'y') + "\r\n", 0,
+                                                      2 * ClientDriver::patienceMs, errorLines, url);
+    EXPECT_TRUE(gaveUp) << "the client still read headers when the server stopped sending";
+    EXPECT_THAT(errorLines, Contains("ERROR: Got more than 16384 bytes of headers connecting to: " + url));
+}
+
+TEST(HandshakeTest, AServerThatTricklesHeadersForEverIsGivenUpAtTheTimeLimit)
+{
+    std::vector<std::string> errorLines;
+    std::string url;
+    EXPECT_TRUE(clientGivesUpWhileHeadersFlow("X-Trickle: y\r\n", 5, 300, errorLines, url));
+    EXPECT_THAT(errorLines, Contains("ERROR: Handshake timed out after 300 ms connecting to: " + url));
+}
+
+TEST(HandshakeTest, HeadersUpToTheirLimitAreReadAndOneByteMoreIsRefused)
+{
+    RawServer fitting;
+    fitting.answerNextClient(statusLine + headersOf(Handshake::maximumHeaderBytes) + "\x81\x02ok");
+    auto client = WebSocket::fromUrl(fitting.url());
+    ASSERT_NE(client, nullptr);
+    ClientDriver driver(*client);
+    ASSERT_TRUE(driver.receive(1));
+    EXPECT_THAT(driver.messages, ElementsAre("ok"));
+
+    RawServer tooMany;
+    tooMany.answerNextClient(statusLine + headersOf(Handshake::maximumHeaderBytes + 1));
+    std::vector<std::string> errorLines;
+    EXPECT_EQ(connectCapturing(tooMany.url(), errorLines), nullptr);
+    EXPECT_THAT(errorLines,
+                Contains("ERROR: Got more than 16384 bytes of headers connecting to: " + tooMany.url()));
+}
+
+TEST(HandshakeTest, AnAnswerStillUnreadWhenTheTimeLimitPassesIsATimeOut)
+{
+    SocketPair pair;
+    send(pair.peer, RawServer::switchingProtocols.data(), RawServer::switchingProtocols.size(), 0);
+    const std::string url = "ws://observer";
+    const wsclient::Deadline passed(0);
+    ConsoleCapture capture(ConsoleCapture::Stream::error);
+    EXPECT_FALSE(Handshake(pair.client, url, passed, 0).perform(*WebSocketUrl::parse(url), ""));
+    EXPECT_THAT(capture.lines(), ElementsAre("ERROR: Handshake timed out after 0 ms connecting to: " + url));
 }
 }  // namespace
