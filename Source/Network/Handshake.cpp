@@ -52,7 +52,8 @@ void Handshake::reportTimeout(const std::string& urlText, int timeoutMs)
 
 bool Handshake::perform(const WebSocketUrl& url, const std::string& origin)
 {
-    sendRequest(url, origin);
+    if (!reportUnlessComplete(sendRequest(url, origin)))
+        return false;
     std::string statusLine;
     if (!reportUnlessComplete(readLinePiece(statusLine)))
         return false;
@@ -69,14 +70,17 @@ bool Handshake::perform(const WebSocketUrl& url, const std::string& origin)
     return skipHeaders();
 }
 
-void Handshake::sendRequest(const WebSocketUrl& url, const std::string& origin)
+// A failed send shows up as a missing answer, so only the time limit stops the request.
+Handshake::Progress Handshake::sendRequest(const WebSocketUrl& url, const std::string& origin)
 {
-    // A failed send shows up as a missing answer, so the results are not looked at here.
     for (const std::string& line : requestLines(url, origin))
-        sendLine(line);
+        if (sendLine(line) == Progress::timedOut)
+            return Progress::timedOut;
+    return Progress::complete;
 }
 
-void Handshake::sendLine(const std::string& line)
+// Waits for room to send and nothing else: a peer that talks without reading must not make this spin.
+Handshake::Progress Handshake::sendLine(const std::string& line)
 {
     std::size_t sent = 0;
     while (sent < line.size())
@@ -84,42 +88,44 @@ void Handshake::sendLine(const std::string& line)
         const Socket::Transfer transfer = socket.send(line.data() + sent, line.size() - sent);
         if (transfer.outcome == Socket::Outcome::transferred)
             sent += transfer.count;
-        else if (transfer.outcome != Socket::Outcome::wouldBlock ||
-                 !socket.waitUntilReady(true, deadline.remainingMs()))
-            return;
+        else if (transfer.outcome != Socket::Outcome::wouldBlock)
+            return Progress::ended;
+        else if (deadline.passed() || !socket.waitUntilWritable(deadline.remainingMs()))
+            return Progress::timedOut;
     }
+    return Progress::complete;
 }
 
 // Stops after a line end, or after a byte that follows a carriage return, or when the piece is full.
-Handshake::Read Handshake::readLinePiece(std::string& piece)
+Handshake::Progress Handshake::readLinePiece(std::string& piece)
 {
     piece.clear();
     while (piece.size() < linePieceBytes && (piece.size() < 2 || !pieceEnds(piece)))
     {
         char byte = 0;
-        const Read read = readByte(byte);
-        if (read != Read::complete)
-            return read;
+        const Progress progress = readByte(byte);
+        if (progress != Progress::complete)
+            return progress;
         piece += byte;
     }
-    return Read::complete;
+    return Progress::complete;
 }
 
 // One byte per receive, so nothing that follows the answer is taken from the socket. The time limit is
 // checked before each one: a peer that never stops sending never lets a receive wait.
-Handshake::Read Handshake::readByte(char& byte)
+Handshake::Progress Handshake::readByte(char& byte)
 {
     for (;;)
     {
         if (deadline.passed())
-            return Read::timedOut;
+            return Progress::timedOut;
         const Socket::Transfer transfer = socket.receive(&byte, 1);
         if (transfer.outcome == Socket::Outcome::transferred)
-            return Read::complete;
+            return Progress::complete;
         if (transfer.outcome != Socket::Outcome::wouldBlock)
-            return Read::ended;
+            return Progress::ended;
         if (!socket.waitUntilReady(false, deadline.remainingMs()))
-            return Read::timedOut;
+            return Progress::timedOut;
     }
 }
 
@@ -155,10 +161,10 @@ bool Handshake::skipHeaders()
 }
 
 // A connection that ends during the handshake goes unreported: the caller says what it was for.
-bool Handshake::reportUnlessComplete(Read read) const
+bool Handshake::reportUnlessComplete(Progress progress) const
 {
-    if (read == Read::timedOut)
+    if (progress == Progress::timedOut)
         reportTimeout(urlText, timeoutMs);
-    return read == Read::complete;
+    return progress == Progress::complete;
 }
 }  // namespace wsclient

@@ -32,20 +32,20 @@ public:
     bool perform(const WebSocketUrl& url, const std::string& origin);
 
 private:
-    enum class Read
+    enum class Progress
     {
         complete,
         ended,
         timedOut
     };
 
-    void sendRequest(const WebSocketUrl& url, const std::string& origin);
-    void sendLine(const std::string& line);
-    Read readLinePiece(std::string& piece);
-    Read readByte(char& byte);
+    Progress sendRequest(const WebSocketUrl& url, const std::string& origin);
+    Progress sendLine(const std::string& line);
+    Progress readLinePiece(std::string& piece);
+    Progress readByte(char& byte);
     bool statusAccepted(const std::string& statusLine) const;
     bool skipHeaders();
-    bool reportUnlessComplete(Read read) const;
+    bool reportUnlessComplete(Progress progress) const;
 
     Socket& socket;
     const std::string& urlText;

@@ -173,4 +173,9 @@ bool Socket::waitUntilReady(bool orWritable, int timeoutMs)
 {
     return waitFor(descriptor, static_cast<short>(POLLIN | (orWritable ? POLLOUT : 0)), timeoutMs);
 }
+
+bool Socket::waitUntilWritable(int timeoutMs)
+{
+    return waitFor(descriptor, POLLOUT, timeoutMs);
+}
 }  // namespace wsclient

@@ -48,6 +48,7 @@ public:
     Transfer send(const char* data, std::size_t size);
     // Returns false when the time passed first.
     bool waitUntilReady(bool orWritable, int timeoutMs);
+    bool waitUntilWritable(int timeoutMs);
 
 private:
     int descriptor = -1;

@@ -110,6 +110,15 @@ public:
     SocketPair(const SocketPair&) = delete;
     SocketPair& operator=(const SocketPair&) = delete;
 
+    // Fills the client's way out, so that its next send would block until the peer reads.
+    void stopReading()
+    {
+        const std::string chunk(1 << 16, 'z');
+        while (client.send(chunk.data(), chunk.size()).outcome == wsclient::Socket::Outcome::transferred)
+        {
+        }
+    }
+
     wsclient::Socket client;
     int peer = -1;
 };
@@ -341,5 +350,31 @@ TEST(HandshakeTest, AnAnswerStillUnreadWhenTheTimeLimitPassesIsATimeOut)
     ConsoleCapture capture(ConsoleCapture::Stream::error);
     EXPECT_FALSE(Handshake(pair.client, url, passed, 0).perform(*WebSocketUrl::parse(url), ""));
     EXPECT_THAT(capture.lines(), ElementsAre("ERROR: Handshake timed out after 0 ms connecting to: " + url));
+}
+
+TEST(HandshakeTest, APeerThatAnswersWithoutReadingTheRequestIsGivenUpAtTheTimeLimit)
+{
+    SocketPair pair;
+    pair.stopReading();
+    send(pair.peer, RawServer::switchingProtocols.data(), RawServer::switchingProtocols.size(), 0);
+    const std::string url = "ws://observer";
+    ConsoleCapture capture(ConsoleCapture::Stream::error);
+    auto handshake = std::async(
+        std::launch::async,
+        [&]
+        {
+            const wsclient::Deadline deadline(200);
+            return Handshake(pair.client, url, deadline, 200).perform(*WebSocketUrl::parse(url), "");
+        });
+    const bool gaveUp =
+        handshake.wait_for(std::chrono::milliseconds(ClientDriver::patienceMs)) == std::future_status::ready;
+    // Reading lets a client that is still sending finish, so that the test ends either way.
+    char chunk[65536];
+    while (handshake.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+        recv(pair.peer, chunk, sizeof chunk, MSG_DONTWAIT);
+    EXPECT_TRUE(gaveUp) << "the client still tried to send when the test stopped waiting";
+    EXPECT_FALSE(handshake.get());
+    EXPECT_THAT(capture.lines(),
+                ElementsAre("ERROR: Handshake timed out after 200 ms connecting to: " + url));
 }
 }  // namespace
