@@ -200,7 +200,7 @@ TEST_F(OpenALSoundEngineTest, LoopedMusicPlaysPastItsLengthUntilTheLastReference
     engine->grab();
     waitForMixing(4 * musicLength);
     engine->drop();
-    // Still mixing.
+    // The first drop leaves the device open and mixing.
     waitForMixing(musicLength);
 
     const StereoRecording recording = finishRecording();

@@ -13,8 +13,8 @@ public:
     // Must come before the process's first OpenAL call.
     static WaveOutput& instance();
 
-    // Opened by this name, the output reads a section of the configuration of its own, which gives it only
-    // a few sources.
+    // OpenAL Soft's name for its wave device. Opened by name, a device also reads the configuration's
+    // section of that name, which gives this one only a few sources.
     static constexpr const char* fewSourcesDeviceName = "Wave File Writer";
     static constexpr int fewSources = 4;
 
