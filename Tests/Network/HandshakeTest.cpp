@@ -1,6 +1,7 @@
 #include "ClientDriver.h"
 #include "RawServer.h"
 #include "Support/ConsoleCapture.h"
+#include "Support/RefusingPort.h"
 
 #include "Network/Deadline.h"
 #include "Network/Handshake.h"
@@ -28,26 +29,6 @@ namespace
 const std::string fixedRequestTail = "Sec-WebSocket-Key: kP7vRz2LqW9sN4dXc1YhAg==\r\n"
                                      "Sec-WebSocket-Version: 13\r\n"
                                      "\r\n";
-
-// A loopback port that refuses connections: bound, so nobody else takes it, but not listening.
-class RefusingPort
-{
-public:
-    RefusingPort()
-    {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        bind(descriptor, reinterpret_cast<sockaddr*>(&address), size);
-        getsockname(descriptor, reinterpret_cast<sockaddr*>(&address), &size);
-        port = ntohs(address.sin_port);
-    }
-    ~RefusingPort() { close(descriptor); }
-
-    int descriptor = socket(AF_INET, SOCK_STREAM, 0);
-    int port = 0;
-};
 
 std::unique_ptr<WebSocket> connectCapturing(const std::string& url, std::vector<std::string>& errorLines,
                                             const std::string& origin = "", int timeoutMs = 2000)
@@ -262,22 +243,23 @@ TEST(HandshakeTest, AServerThatNeverAnswersIsGivenUpAtTheTimeLimit)
 TEST(HandshakeTest, AConnectionThatIsNeverAcceptedIsGivenUpAtTheTimeLimit)
 {
     RawServer full(0);
-    RefusingPort unused;  // any socket will do to fill the one place in the queue
+    const int filler = socket(AF_INET, SOCK_STREAM, 0);  // takes the one place in the queue
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(static_cast<uint16_t>(full.port()));
-    ASSERT_EQ(connect(unused.descriptor, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(connect(filler, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
 
     std::vector<std::string> errorLines;
     EXPECT_EQ(connectCapturing(full.url(), errorLines, "", 200), nullptr);
     EXPECT_THAT(errorLines, Contains("ERROR: Handshake timed out after 200 ms connecting to: " + full.url()));
+    close(filler);
 }
 
 TEST(HandshakeTest, NobodyListeningAndAnUnknownHostGiveUnableToConnect)
 {
     RefusingPort refusing;
-    const std::string port = std::to_string(refusing.port);
+    const std::string port = std::to_string(refusing.port());
     std::vector<std::string> errorLines;
     EXPECT_EQ(connectCapturing("ws://127.0.0.1:" + port, errorLines), nullptr);
     EXPECT_THAT(errorLines, ElementsAre("wsclient: connecting: host=127.0.0.1 port=" + port + " path=/",
@@ -292,11 +274,11 @@ TEST(HandshakeTest, NobodyListeningAndAnUnknownHostGiveUnableToConnect)
 TEST(HandshakeTest, AUrlOf128BytesOrAnOriginOf200AreRefusedBeforeConnecting)
 {
     RefusingPort refusing;
-    const std::string start = "ws://127.0.0.1:" + std::to_string(refusing.port) + "/";
+    const std::string start = "ws://127.0.0.1:" + std::to_string(refusing.port()) + "/";
     const std::string longestUrl = start + std::string(127 - start.size(), 'p');
     std::vector<std::string> errorLines;
     EXPECT_EQ(connectCapturing(longestUrl, errorLines), nullptr);
-    EXPECT_THAT(errorLines, Contains("Unable to connect to 127.0.0.1:" + std::to_string(refusing.port)));
+    EXPECT_THAT(errorLines, Contains("Unable to connect to 127.0.0.1:" + std::to_string(refusing.port())));
 
     EXPECT_EQ(connectCapturing(longestUrl + "p", errorLines), nullptr);
     EXPECT_THAT(errorLines, ElementsAre("ERROR: url size limit exceeded: " + longestUrl + "p"));
@@ -305,6 +287,7 @@ TEST(HandshakeTest, AUrlOf128BytesOrAnOriginOf200AreRefusedBeforeConnecting)
     EXPECT_EQ(connectCapturing(start, errorLines, longOrigin), nullptr);
     EXPECT_THAT(errorLines, ElementsAre("ERROR: origin size limit exceeded: " + longOrigin));
 }
+
 TEST(HandshakeTest, HeadersThatNeverEndAreRefusedOnceTheyPassTheirLimit)
 {
     std::vector<std::string> errorLines;
