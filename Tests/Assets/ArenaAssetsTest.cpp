@@ -1,4 +1,5 @@
 #include "AssetEngine.h"
+#include "Scenes/GameScene.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +12,11 @@ using irr::core::vector3df;
 
 namespace
 {
-const char* const arenaPath = "../Assets/Models/Arena2/ARENA_MESH.obj";
-const char* const navigationPath = "../Assets/Models/Arena2/ARENA_NAV.obj";
-const char* const spotsPath = "../Assets/Models/Arena2/ARENA_UNIT.obj";
-const char* const atlasPath = "../Assets/Models/dungeon_set_01_atlas_4096.png";
+// The files the match reads, by the match's own names for them.
+const char* const arenaPath = GameScene::levelMeshPath;
+const char* const navigationPath = GameScene::navigationMeshPath;
+const char* const spotsPath = GameScene::unitSpotMeshPath;
+const char* const atlasPath = GameScene::levelTexturePath;
 
 // Where the human player and the four computer players of a match start.
 const std::vector<irr::core::vector2df> startSpots = {{0, 0}, {-30, -30}, {-30, 30}, {30, -30}, {30, 30}};

@@ -1,6 +1,7 @@
 #include "External/AIInfluenceMap.h"
 #include "External/AIUnit.h"
 #include "NavigationWorldTest.h"
+#include "Scenes/GameScene.h"
 
 #include <gmock/gmock.h>
 
@@ -10,9 +11,10 @@ using irr::core::vector3df;
 
 namespace
 {
-const char* const arenaNavigation = "../Assets/Models/Arena2/ARENA_NAV.obj";
-const char* const arenaLevel = "../Assets/Models/Arena2/ARENA_MESH.obj";
-const char* const arenaUnitSpots = "../Assets/Models/Arena2/ARENA_UNIT.obj";
+// The files the match reads, by the match's own names for them.
+const char* const arenaNavigation = GameScene::navigationMeshPath;
+const char* const arenaLevel = GameScene::levelMeshPath;
+const char* const arenaUnitSpots = GameScene::unitSpotMeshPath;
 // Where the human player and the four computer players start.
 const std::vector<vector3df> startSpots{{0, 3, 0}, {-30, 3, -30}, {-30, 3, 30}, {30, 3, -30}, {30, 3, 30}};
 

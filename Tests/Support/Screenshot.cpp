@@ -3,7 +3,6 @@
 #include "FrameCapture.h"
 
 #include <filesystem>
-#include <vector>
 
 Screenshot::Screenshot(irr::IrrlichtDevice* device, const std::string& name)
 {
