@@ -108,7 +108,10 @@ bool GameEngine::runFrame()
         return false;
     serviceTelemetry();
     const irr::u32 now = timerReading();
-    frameDelta = now - lastFrameTime;
+    // The first frame of a new scene has no time behind it: after a change made from an input event
+    // the last frame's end would lie before the old scene's, and players would leap across the arena.
+    frameDelta = firstFrameOfScene ? 0 : now - lastFrameTime;
+    firstFrameOfScene = false;
     elapsedTime = now - startTime;
     handTimesToScene(frameDelta);
     currentScene->update();
@@ -149,6 +152,7 @@ bool GameEngine::changeScene(std::unique_ptr<BaseScene> scene)
     if (device)
         device->setEventReceiver(&eventReceiver);
     makeCurrent(std::move(scene));
+    firstFrameOfScene = true;
     if (!currentScene->attachToEngine())
         return false;
     handTimesToScene(0);

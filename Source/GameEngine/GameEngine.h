@@ -74,6 +74,7 @@ private:
     Settings settings;
     std::unique_ptr<wsclient::WebSocket> wsc;
     std::unique_ptr<BaseScene> currentScene;
+    bool firstFrameOfScene = false;
     // A replaced scene lives until the next frame begins: it may have asked for the change from
     // inside its own update, draw or event handler, which must be able to return safely.
     std::vector<std::unique_ptr<BaseScene>> retiredScenes;
