@@ -12,6 +12,7 @@ packages=(
   libfreetype-dev fonts-dejavu-core
   xvfb xauth libgl1-mesa-dri libgl-dev
   python3-websockets
+  python3-aiohttp libjs-chart.js python3-pytest chromium chromium-driver python3-selenium xdotool
   clang libclang-rt-14-dev clang-format clang-tidy
 )
 
