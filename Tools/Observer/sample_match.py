@@ -1,0 +1,105 @@
+#!/usr/bin/python3
+"""Writes a recording of a made-up match in the game's exact message texts, to try the page, the replay and
+the measurements without the game:  sample_match.py FILE [--seconds S]"""
+
+import argparse
+import json
+import math
+import re
+
+TILES = 21
+FLOOR_LOW, FLOOR_HIGH = -48.5, 48.5  # x and z of the navigation mesh's walkable floor
+PLAYER_EVERY = 0.1  # seconds between the frames that send "player" and "stats"
+HEAT_EVERY = 0.5
+DECAY = 0.9
+ORC_CORNERS = [(-30, -30), (-30, 30), (30, -30), (30, 30)]
+
+
+def number_text(value):
+    """A float as the game writes it: 6 significant digits, three exponent digits."""
+    return re.sub(r"e([-+])(\d+)$", lambda m: "e" + m.group(1) + m.group(2).zfill(3), f"{value:.6g}")
+
+
+class SampleMatch:
+    def __init__(self, seconds, players=5):
+        self.seconds = seconds
+        self.players = players
+        self.heat = [0.0] * (TILES * TILES)
+
+    def messages(self):
+        """(seconds, text) in the order the game sends them."""
+        yield 0.0, self.influence_text("21", self.distance_map())
+        steps = int(self.seconds / PLAYER_EVERY)
+        heat_every = round(HEAT_EVERY / PLAYER_EVERY)
+        for step in range(1, steps + 1):
+            seconds = step * PLAYER_EVERY
+            positions = [self.position(player, seconds) for player in range(self.players)]
+            scores = [self.score(player, seconds) for player in range(self.players)]
+            for player, (x, z) in enumerate(positions):
+                yield seconds, self.player_text(player, x, z, scores)
+            yield seconds, self.stats_text(seconds)
+            if step % heat_every == 0:
+                self.spread_heat(positions)
+                yield seconds, self.influence_text("21", self.heat)
+
+    def position(self, player, seconds):
+        if player == 0:
+            return 35 * math.sin(seconds * 0.31), 30 * math.sin(seconds * 0.23 + 1)
+        cx, cz = ORC_CORNERS[(player - 1) % len(ORC_CORNERS)]
+        return cx + 12 * math.cos(seconds * 0.4 + player), cz + 12 * math.sin(seconds * 0.4 + player)
+
+    def score(self, player, seconds):
+        # Camps come every few seconds; their rings grow the score in steps.
+        camps = int(seconds * (0.12 + 0.03 * player))
+        return int(3.14 * (6 + 2 * player) ** 2 * camps)
+
+    @staticmethod
+    def distance_map():
+        edge = [min(column, row, TILES - 1 - column, TILES - 1 - row) for row in range(TILES) for column in range(TILES)]
+        return [(tile + 1) / (max(edge) + 1) for tile in edge]
+
+    def spread_heat(self, positions):
+        """One propagation as the game's influence map does it, then a stamp under every player."""
+        old = self.heat
+        self.heat = [DECAY * self.strongest_arrival(old, column, row) for row in range(TILES) for column in range(TILES)]
+        tile = (FLOOR_HIGH - FLOOR_LOW) / TILES
+        for x, z in positions:
+            column, row = (min(TILES - 1, int((v - FLOOR_LOW) / tile)) for v in (x, z))
+            self.heat[row * TILES + column] = 1.0
+
+    @staticmethod
+    def strongest_arrival(old, column, row):
+        strongest = old[row * TILES + column]
+        for other_row in range(max(0, row - 1), min(TILES, row + 2)):
+            for other_column in range(max(0, column - 1), min(TILES, column + 2)):
+                steps = math.hypot(other_row - row, other_column - column)
+                strongest = max(strongest, old[other_row * TILES + other_column] * DECAY**steps)
+        return strongest
+
+    def player_text(self, player, x, z, scores):
+        table = ",".join(f'{{ "name": "{other}", "score": "{score}"}} ' for other, score in enumerate(scores))
+        return (f'{{ "type": "player", "id": "{player}", "xpos": "{number_text(x)}", "ypos": "3", '
+                f'"zpos": "{number_text(z)}", "score":[{table}]}}')
+
+    @staticmethod
+    def stats_text(seconds):
+        return (f'{{ "type": "stats", "fps": "{58 + int(seconds) % 5}", "gametime": "{number_text(4000 + seconds * 1000)}", '
+                f'"amountOfCamps": "{int(seconds / 4)}", "freeUnits": "{max(0, 40 - int(seconds / 2))}" }} ')
+
+    @staticmethod
+    def influence_text(size, tiles):
+        return (f'{{ "type": "influence", "widthInTiles" : "{size}", "heightInTiles" : "{size}"  , '
+                f'"influence": [{", ".join(number_text(tile) for tile in tiles)}]}}')
+
+    def write(self, path):
+        with open(path, "w", encoding="utf-8") as recording:
+            for seconds, text in self.messages():
+                recording.write(json.dumps({"t": round(seconds, 4), "text": text}) + "\n")
+
+
+if __name__ == "__main__":
+    parser = argparse.ArgumentParser(description="Write a recording of a made-up match.")
+    parser.add_argument("file")
+    parser.add_argument("--seconds", type=float, default=93.0)
+    options = parser.parse_args()
+    SampleMatch(options.seconds).write(options.file)
