@@ -28,7 +28,8 @@ class Audience:
                     queue.put_nowait(text)
                 except asyncio.QueueFull:
                     del self._pages[page]
-                    asyncio.get_running_loop().create_task(self._close_behind(page, transport))
+                    asyncio.get_running_loop().create_task(
+                        self._close(page, transport, WSCloseCode.TRY_AGAIN_LATER, "This page fell too far behind the match"))
 
     async def watch(self, request, greeting):
         """Serves one page until it leaves; `greeting` is what it needs to catch up, sent first."""
@@ -56,12 +57,15 @@ class Audience:
         except (ConnectionError, RuntimeError):
             pass  # the page went away; watch() sees it too and cleans up
 
+    async def close_all(self):
+        pages, self._pages = self._pages, {}
+        await asyncio.gather(*(self._close(page, transport, WSCloseCode.GOING_AWAY, "The observer is closing")
+                               for page, (_, transport) in pages.items()))
+
     @staticmethod
-    async def _close_behind(page, transport):
+    async def _close(page, transport, code, reason):
         try:
-            await asyncio.wait_for(
-                page.close(code=WSCloseCode.TRY_AGAIN_LATER, message=b"This page fell too far behind the match"),
-                CLOSE_SECONDS)
+            await asyncio.wait_for(page.close(code=code, message=reason.encode()), CLOSE_SECONDS)
         except (asyncio.TimeoutError, ConnectionError, RuntimeError):
             pass
         # A page that does not read cannot take the close frame either.

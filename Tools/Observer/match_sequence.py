@@ -17,6 +17,7 @@ class MatchSequence:
         self.recorder = recorder
         self.keep_every_heat = keep_every_heat
         self.match = None
+        self.last_match = None  # the one a page that comes between matches sees, with its final scores
         self.matches_begun = 0
         self._setup_text = None
 
@@ -49,7 +50,7 @@ class MatchSequence:
         if self.match is None:
             return []
         over = self.match.over_event(reason, arrival)
-        self.match = None
+        self.last_match, self.match = self.match, None
         if self.recorder is not None:
             self.recorder.close()
         return [over]
@@ -60,12 +61,14 @@ class MatchSequence:
         return []
 
     def snapshot(self):
-        return self.match.history() if self.match is not None else []
+        shown = self.match or self.last_match
+        return shown.history() if shown is not None else []
 
     def _match_at(self, arrival):
         if self.match is not None:
             return []
         self.matches_begun += 1
+        self.last_match = None
         self.match = Match(self.matches_begun, arrival, self.keep_every_heat)
         if self.recorder is not None:
             self.recorder.start()

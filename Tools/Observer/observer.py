@@ -22,6 +22,7 @@ from replay import Replay
 
 LOOPBACK = "127.0.0.1"
 GAME_PORT = 1337  # where the game looks for its observer
+SHUTDOWN_SECONDS = 2.0
 
 
 def default_record_folder():
@@ -81,7 +82,7 @@ async def serve(options):
     server = ObserverServer(MatchSequence(recorder), Audience(), replay_events, options.speed)
     runner = web.AppRunner(server.app, handle_signals=False, access_log=None)
     await runner.setup()
-    site = web.TCPSite(runner, LOOPBACK, options.port)
+    site = web.TCPSite(runner, LOOPBACK, options.port, shutdown_timeout=SHUTDOWN_SECONDS)
     try:
         await site.start()
     except OSError as error:

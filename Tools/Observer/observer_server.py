@@ -90,6 +90,7 @@ class ObserverServer:
 
     async def _stop(self, app):
         self._clock_task.cancel()
+        await self.audience.close_all()
         if self.game is not None:
             await self.game.close(code=WSCloseCode.GOING_AWAY, message=b"The observer is closing")
         self.sequence.end(asyncio.get_running_loop().time(), "the observer closed")

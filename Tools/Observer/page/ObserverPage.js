@@ -111,7 +111,7 @@ class ObserverPage {
       text = `${leader === null ? 'No scores came' : `${playerName(leader)} won`}: ${match.over.reason}.`;
       this.board.showFinal(match.over.scores);
     } else if (!match && !this.replay) {
-      title = 'Waiting for the game';
+      title = this.game ? 'Waiting for a match' : 'Waiting for the game';
       text = this.game ? 'The game is on its menu: start a match.' : 'Start the game with the switch ws (./play.sh ws).';
       this.board.showFinal([]);
     }
