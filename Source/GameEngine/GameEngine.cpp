@@ -10,7 +10,9 @@ GameEngine::GameEngine() : GameEngine(Settings())
 {
 }
 
-GameEngine::GameEngine(const Settings& settings) : settings(settings)
+GameEngine::GameEngine(const Settings& settings)
+    : random(settings.calendarClock ? RandomSource(settings.calendarClock) : RandomSource()),
+      settings(settings)
 {
 }
 
@@ -145,6 +147,8 @@ bool GameEngine::changeScene(std::unique_ptr<BaseScene> scene)
         return false;
     if (currentScene)
     {
+        if (settings.sceneLeaving)
+            settings.sceneLeaving(*currentScene);
         currentScene->exit();
         retiredScenes.push_back(std::move(currentScene));
     }

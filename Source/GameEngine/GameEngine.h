@@ -2,6 +2,7 @@
 
 #include "GameEngine/BaseScene.h"
 #include "GameEngine/EventReceiver.h"
+#include "GameEngine/RandomSource.h"
 #include "Network/WebSocket.h"
 
 #include <functional>
@@ -27,6 +28,13 @@ public:
         // Opens the telemetry connection; tests may put a recording connection here.
         std::function<std::unique_ptr<wsclient::WebSocket>(const std::string& endpoint)> connectTelemetry =
             [](const std::string& endpoint) { return wsclient::WebSocket::fromUrl(endpoint, ""); };
+        // Matches play through the audio device; tools without a listener turn it off.
+        bool sound = true;
+        // The calendar clock that seeds the game's chance; empty means the real one.
+        RandomSource::CalendarClock calendarClock;
+        // Told of every scene just before it leaves, while it still holds everything: tools read a
+        // finished match's results here.
+        std::function<void(BaseScene& leaving)> sceneLeaving;
     };
 
     GameEngine();
@@ -60,6 +68,7 @@ public:
     irr::IrrlichtDevice* device = nullptr;
     irr::video::IVideoDriver* driver = nullptr;
     EventReceiver eventReceiver;
+    RandomSource random;
 
 private:
     static const irr::video::SColor clearColor;

@@ -1,11 +1,28 @@
 #include "Scenes/BaseGameScene.h"
 
+#include "AI/AIPlayer.h"
+#include "Entities/Camp.h"
+#include "Entities/HumanPlayer.h"
+#include "Entities/Unit.h"
 #include "External/AIWorld.h"
 #include "External/ISoundEngine.h"
+#include "External/SilentSoundEngine.h"
+#include "GameEngine/Console.h"
 #include "GameEngine/EventReceiver.h"
 #include "GameEngine/FontLoader.h"
+#include "GameEngine/FormatWide.h"
 #include "GameEngine/GameEngine.h"
 #include "GameEngine/TextAnnouncer.h"
+#include "Network/TelemetryMessage.h"
+#include "Scenes/StartScene.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace
+{
+constexpr float noBorder = std::numeric_limits<float>::infinity();
+}  // namespace
 
 BaseGameScene::BaseGameScene() = default;
 
@@ -28,13 +45,15 @@ bool BaseGameScene::init()
     announcer->init(this);
     entities.push_back(announcer);
     font = FontLoader::load(guiEnvironment, matchFontPath);
-    announcementState = 0;
+    announcementState = nothingSaid;
     startSceneClock();
     return true;
 }
 
 ISoundEngine* BaseGameScene::createSoundEngine()
 {
+    if (engine && !engine->getSettings().sound)
+        return new SilentSoundEngine();
     return createIrrKlangDevice(ESOD_AUTO_DETECT, ESEO_DEFAULT_OPTIONS, nullptr, "1.5.0");
 }
 
@@ -54,14 +73,226 @@ void BaseGameScene::fillPlayerColors()
     };
 }
 
+void BaseGameScene::createHumanPlayer(const irr::core::vector3df& position,
+                                      const irr::core::vector3df& rotation, const irr::core::vector3df& scale)
+{
+    if (humanPlayer)
+    {
+        Console::warning("Attempt to create a new human player, while there already is one.");
+        return;
+    }
+    humanPlayer = std::make_shared<HumanPlayer>();
+    if (!humanPlayer->init(this, position, rotation, scale))
+    {
+        Console::warning("Could not create human player.");
+        return;
+    }
+    humanPlayer->color = playerColors[0];
+    players.push_back(humanPlayer);
+    entities.push_back(humanPlayer);
+    Console::message("Human Player is created.");
+}
+
+void BaseGameScene::createAIPlayer(const irr::core::vector3df& position, const irr::core::vector3df& rotation,
+                                   const irr::core::vector3df& scale, int id)
+{
+    auto player = std::make_shared<AIPlayer>();
+    const std::size_t colorIndex = players.size() + 1;
+    if (colorIndex < playerColors.size())
+        player->color = playerColors[colorIndex];
+    else
+        Console::warning("WHOOPS, WE NEED MORE COLORS.");
+    if (!player->init(this, position, rotation, scale, id))
+    {
+        Console::warning("Could not create new AI player");
+        return;
+    }
+    players.push_back(player);
+    aiPlayers.push_back(player);
+    entities.push_back(player);
+    // Orcs bump into the dragon; a dragon without a model gives them nothing to bump into.
+    auto* dragon =
+        humanPlayer ? static_cast<irr::scene::IAnimatedMeshSceneNode*>(humanPlayer->node) : nullptr;
+    if (dragon)
+        player->setupCollision(dragon, dragon->getMesh());
+    Console::message("AI player is created. Number of players: " + std::to_string(players.size()));
+}
+
+void BaseGameScene::createUnit(const irr::core::vector3df& position, const irr::core::vector3df& rotation,
+                               const irr::core::vector3df& scale)
+{
+    auto unit = std::make_shared<Unit>();
+    if (!unit->init(this, position, rotation, scale))
+    {
+        Console::warning("Could not create unit");
+        return;
+    }
+    units.push_back(unit);
+    entities.push_back(unit);
+}
+
+void BaseGameScene::createCamp(const irr::core::vector3df& position, const irr::core::vector3df& rotation,
+                               const irr::core::vector3df& scale, BasePlayer* creator)
+{
+    auto camp = std::make_shared<Camp>();
+    if (!creator)
+    {
+        camp->ownerId = Camp::noOwner;
+        camp->init(this, position, rotation, scale, irr::video::SColorf(0, 0, 0, 0), 0);
+        return;
+    }
+    camp->ownerId = creator->id;
+    if (!camp->init(this, position, rotation, scale, creator->color, static_cast<int>(creator->units.size())))
+    {
+        Console::warning("Could not create camp");
+        return;
+    }
+    camps.push_back(camp);
+    ++creator->campsFounded;
+    absorbIntoCamp(*creator, *camp);
+    if (!isHumanId(creator->id))
+    {
+        WideText text;
+        formatWide(text, L"Player %d created a camp!", creator->id + 1);
+        announcer->announce(text, creator->color.toSColor());
+    }
+}
+
+void BaseGameScene::absorbIntoCamp(BasePlayer& creator, Camp& camp) const
+{
+    while (!creator.units.empty())
+    {
+        creator.units.back()->absorbInto(camp.node);
+        creator.units.pop_back();
+    }
+}
+
 void BaseGameScene::update()
 {
     refreshSceneTime();
     const std::wstring caption = L"FPS: " + std::to_wstring(driver->getFPS());
     device->setWindowCaption(caption.c_str());
+    for (const std::shared_ptr<BasePlayer>& player : players)
+        player->score = 0;
+    resolveCampBorders();
+    updatePlayerZones();
+    updateScores();
     for (const std::shared_ptr<BaseEntity>& entity : entities)
         entity->update(frameDelta, totalTime);
+    sendStats();
+    detectDashHits();
     updateListener();
+}
+
+void BaseGameScene::resolveCampBorders()
+{
+    borderTargets.assign(camps.size(), noBorder);
+    for (std::size_t p = 0; p < camps.size(); ++p)
+    {
+        for (std::size_t q = 0; q < camps.size(); ++q)
+        {
+            if (p == q)
+                continue;
+            Camp& first = *camps[p];
+            Camp& second = *camps[q];
+            const float distance = first.getPosition().getDistanceFrom(second.getPosition());
+            if (first.ring->radius + second.ring->radius < distance)
+            {
+                first.targetRadius = first.fullRadius;
+                second.targetRadius = second.fullRadius;
+                continue;
+            }
+            const float unitsOfBoth =
+                static_cast<float>(first.unitCount) + static_cast<float>(second.unitCount);
+            // Two empty camps split the ground evenly.
+            const float firstShare = unitsOfBoth > 0.0f
+                                         ? distance * static_cast<float>(first.unitCount) / unitsOfBoth
+                                         : distance / 2.0f;
+            borderTargets[p] = std::min(borderTargets[p], firstShare);
+            borderTargets[q] = std::min(borderTargets[q], distance - firstShare);
+        }
+    }
+    for (std::size_t index = 0; index < camps.size(); ++index)
+        if (borderTargets[index] != noBorder)
+            camps[index]->targetRadius = borderTargets[index];
+}
+
+void BaseGameScene::updatePlayerZones()
+{
+    for (const std::shared_ptr<BasePlayer>& player : players)
+        player->inRing = false;
+    for (const std::shared_ptr<Camp>& camp : camps)
+    {
+        const irr::core::vector3df campPosition = camp->getPosition();
+        for (const std::shared_ptr<BasePlayer>& player : players)
+        {
+            if (!player->node)
+                continue;
+            const float distance = campPosition.getDistanceFrom(player->node->getPosition());
+            if (camp->ring->radius >= distance)
+            {
+                const bool inCore = camp->coreRing->radius >= distance;
+                player->zoneCamp = camp.get();
+                if (camp->ownerId != player->id)
+                    player->zone = inCore ? BasePlayer::enemyCore : BasePlayer::enemyRing;
+                else
+                    player->zone = inCore ? BasePlayer::ownCore : BasePlayer::ownRing;
+                player->inRing = true;
+            }
+            else if (!player->inRing)
+            {
+                player->zone = BasePlayer::openGround;
+                player->zoneCamp = nullptr;
+            }
+        }
+    }
+}
+
+void BaseGameScene::updateScores()
+{
+    for (const std::shared_ptr<BasePlayer>& player : players)
+        player->score = 0;
+    for (const std::shared_ptr<Camp>& camp : camps)
+    {
+        const float radius = camp->ring->radius;
+        const auto area = static_cast<irr::s32>(radius * radius * areaFactor);
+        for (const std::shared_ptr<BasePlayer>& player : players)
+            if (camp->ownerId == player->id)
+                player->score += area;
+    }
+}
+
+void BaseGameScene::sendStats() const
+{
+    if (!telemetryEnabled() || !TelemetryMessage::isDue(totalTime))
+        return;
+    const auto freeUnits = std::count_if(units.begin(), units.end(),
+                                         [](const std::shared_ptr<Unit>& unit) { return !unit->following; });
+    sendTelemetry(TelemetryMessage::stats(driver->getFPS(), totalTime, static_cast<unsigned>(camps.size()),
+                                          static_cast<int>(freeUnits)));
+}
+
+void BaseGameScene::detectDashHits()
+{
+    for (const std::shared_ptr<BasePlayer>& dasher : players)
+    {
+        for (const std::shared_ptr<BasePlayer>& other : players)
+        {
+            if (dasher == other || !dasher->node || !other->node)
+                continue;
+            const irr::core::aabbox3df a = dasher->node->getTransformedBoundingBox();
+            const irr::core::aabbox3df b = other->node->getTransformedBoundingBox();
+            const bool touch = b.MaxEdge.X >= a.MinEdge.X && a.MaxEdge.X >= b.MinEdge.X &&
+                               b.MaxEdge.Y >= a.MinEdge.Y && a.MaxEdge.Y >= b.MinEdge.Y &&
+                               b.MaxEdge.Z >= a.MinEdge.Z && a.MaxEdge.Z >= b.MinEdge.Z;
+            if (!touch || !dasher->dashing)
+                continue;
+            dasher->dashTime = 0.0f;
+            dasher->coolingDown = true;
+            dasher->dashing = false;
+            other->stun();
+        }
+    }
 }
 
 void BaseGameScene::updateListener()
@@ -78,8 +309,101 @@ void BaseGameScene::updateListener()
 void BaseGameScene::draw()
 {
     BaseScene::draw();
+    const irr::core::dimension2du screen = driver->getScreenSize();
+    drawScoreBar(screen);
+    announceTheEnd(drawClock(screen));
+    for (const std::shared_ptr<Camp>& camp : camps)
+        camp->updateAndDraw(frameDelta, totalTime, this);
     if (announcer)
         announcer->draw(frameDelta, totalTime);
+    if (matchOver)
+        returnToMenu();
+}
+
+float BaseGameScene::weightOf(const BasePlayer& player)
+{
+    return player.score < leastWeight ? leastWeight : static_cast<float>(player.score);
+}
+
+BasePlayer* BaseGameScene::leader() const
+{
+    BasePlayer* best = nullptr;
+    for (const std::shared_ptr<BasePlayer>& player : players)
+        if (!best || weightOf(*player) > weightOf(*best))
+            best = player.get();
+    return best;
+}
+
+void BaseGameScene::drawScoreBar(const irr::core::dimension2du& screen)
+{
+    const auto width = static_cast<float>(screen.Width);
+    const auto bottom = static_cast<irr::s32>(screen.Height);
+    const irr::s32 top = bottom - barHeight;
+    float total = 0.0f;
+    for (const std::shared_ptr<BasePlayer>& player : players)
+        total += weightOf(*player);
+    float x = 0.0f;
+    for (const std::shared_ptr<BasePlayer>& player : players)
+    {
+        player->draw(frameDelta, totalTime);
+        const float share = weightOf(*player) / total * width;
+        irr::video::SColor color = player->color.toSColor();
+        color.setAlpha(barAlpha);
+        const irr::core::rect<irr::s32> part(static_cast<irr::s32>(x), top, static_cast<irr::s32>(x + share),
+                                             bottom);
+        driver->draw2DRectangle(color, part);
+        driver->draw2DRectangleOutline(part, irr::video::SColor(outlineColor));
+        x += share;
+    }
+    driver->draw2DRectangleOutline({0, top, barStripWidth, bottom}, irr::video::SColor(outlineColor));
+}
+
+int BaseGameScene::drawClock(const irr::core::dimension2du& screen)
+{
+    const auto middle = static_cast<irr::s32>(screen.Width / 2);
+    const irr::core::rect<irr::s32> box(middle - clockHalfWidth, 0, middle + clockHalfWidth, barHeight);
+    driver->draw2DRectangle(irr::video::SColor(clockFillColor), box);
+    driver->draw2DRectangleOutline(box, irr::video::SColor(outlineColor));
+    const auto secondsLeft = static_cast<int>(matchLength / 1000.0f - sceneTime / 1000.0f);
+    if (font)
+    {
+        WideText text;
+        formatWide(text, L"Time left: %d", secondsLeft);
+        font->draw(text, {0, clockTextTop, static_cast<irr::s32>(screen.Width), clockTextTop + barHeight},
+                   irr::video::SColor(clockTextColor), true, false, nullptr);
+    }
+    return secondsLeft;
+}
+
+void BaseGameScene::announceTheEnd(int secondsLeft)
+{
+    if (sceneTime > matchLength)
+    {
+        if (announcementState == warningGiven)
+        {
+            announcementState = winnerAnnounced;
+            // A match whose every player failed to come has nobody to name.
+            if (const BasePlayer* winner = leader())
+            {
+                WideText text;
+                formatWide(text, L"Player: %d won!", winner->id);
+                announcer->announce(text, winner->color.toSColor());
+            }
+        }
+        if (sceneTime - returnDelay > matchLength)
+            matchOver = true;
+    }
+    if (secondsLeft < warningSeconds && announcementState == nothingSaid)
+    {
+        announcementState = warningGiven;
+        announcer->announce(L"Only 10 seconds left!", irr::video::SColor(0));
+    }
+}
+
+void BaseGameScene::returnToMenu()
+{
+    // The change retires this scene: nothing of it is touched afterwards.
+    engine->changeScene(std::make_unique<StartScene>());
 }
 
 void BaseGameScene::exit()
@@ -114,6 +438,11 @@ std::vector<std::shared_ptr<Camp>> BaseGameScene::getCamps() const
 std::shared_ptr<irr::AI::AIWorld> BaseGameScene::getAIWorld() const
 {
     return aiWorld;
+}
+
+bool BaseGameScene::isHumanId(irr::s32 id) const
+{
+    return humanPlayer && humanPlayer->id == id;
 }
 
 bool BaseGameScene::telemetryEnabled() const

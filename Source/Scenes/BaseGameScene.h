@@ -20,13 +20,37 @@ namespace irr::AI
 class AIWorld;
 }
 
-// A match: owns everything in the arena through its registries, and the sound engine, the
-// navigation world and the announcer that the entities use.
+// A match: owns everything in the arena through its registries, and the sound engine, the navigation
+// world and the announcer that the entities use. Each frame it applies the rules that span players and
+// camps (borders, zones, scores, dash hits), runs the clock and, once the match is over, returns to the
+// start menu.
 class BaseGameScene : public BaseScene
 {
 public:
     static constexpr const char* matchFontPath = "../Assets/Fonts/avenir_LT_18.xml";
     static constexpr const char* musicPath = "../Assets/Audio/Background.wav";
+    static constexpr float matchLength = 90000.0f;
+    static constexpr int warningSeconds = 10;
+    // Between the end of the match and the return to the menu.
+    static constexpr float returnDelay = 3000.0f;
+    // Nobody weighs less than this in the score bar and in the choice of the winner.
+    static constexpr float leastWeight = 100.0f;
+    static constexpr float areaFactor = 3.14f;
+    static constexpr irr::s32 barHeight = 40;
+    static constexpr irr::s32 clockHalfWidth = 80;
+    static constexpr irr::s32 barStripWidth = 2000;
+    static constexpr irr::u32 barAlpha = 0x82;
+    static constexpr irr::u32 outlineColor = 0x82000000;
+    static constexpr irr::u32 clockFillColor = 0x14FFFFFF;
+    static constexpr irr::u32 clockTextColor = 0xFF000000;
+    static constexpr irr::s32 clockTextTop = 2;
+
+    enum AnnouncementState
+    {
+        nothingSaid = 0,
+        warningGiven = 1,
+        winnerAnnounced = 2
+    };
 
     BaseGameScene();
     ~BaseGameScene() override;
@@ -41,6 +65,26 @@ public:
     std::vector<std::shared_ptr<Camp>> getCamps() const;
     std::shared_ptr<irr::AI::AIWorld> getAIWorld() const;
 
+    void createHumanPlayer(const irr::core::vector3df& position, const irr::core::vector3df& rotation,
+                           const irr::core::vector3df& scale);
+    void createAIPlayer(const irr::core::vector3df& position, const irr::core::vector3df& rotation,
+                        const irr::core::vector3df& scale, int id);
+    void createUnit(const irr::core::vector3df& position, const irr::core::vector3df& rotation,
+                    const irr::core::vector3df& scale);
+    // `creator` may be null: such a camp has no owner and is not registered.
+    void createCamp(const irr::core::vector3df& position, const irr::core::vector3df& rotation,
+                    const irr::core::vector3df& scale, BasePlayer* creator);
+
+    // Neighbouring camps split the ground between their rings by unit count.
+    void resolveCampBorders();
+    // Which camp ring each player stands in.
+    void updatePlayerZones();
+    void updateScores();
+
+    // The first player with the largest weight, the winner once the clock has run out; null without players.
+    BasePlayer* leader() const;
+    // Whether `id` is the human player's number.
+    bool isHumanId(irr::s32 id) const;
     // Hands a telemetry message to the connection, if telemetry is on.
     void sendTelemetry(const std::string& message) const;
     bool telemetryEnabled() const;
@@ -58,7 +102,7 @@ public:
     std::shared_ptr<irr::AI::AIWorld> aiWorld;
     irr::u32 aiPlayerCount = 0;
     irr::gui::IGUIFont* font = nullptr;
-    irr::s32 announcementState = 0;
+    irr::s32 announcementState = nothingSaid;
     bool matchOver = false;
     ISoundEngine* soundEngine = nullptr;
 
@@ -69,5 +113,18 @@ protected:
 
 private:
     void fillPlayerColors();
+    void absorbIntoCamp(BasePlayer& creator, Camp& camp) const;
+    void sendStats() const;
+    void detectDashHits();
     void updateListener();
+    static float weightOf(const BasePlayer& player);
+    void drawScoreBar(const irr::core::dimension2du& screen);
+    // Returns the whole seconds left.
+    int drawClock(const irr::core::dimension2du& screen);
+    void announceTheEnd(int secondsLeft);
+    void returnToMenu();
+
+    // The new target radius of each camp, by registry index, rebuilt every frame; infinity for a camp
+    // that touches no other.
+    std::vector<float> borderTargets;
 };

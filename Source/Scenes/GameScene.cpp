@@ -1,15 +1,34 @@
 #include "Scenes/GameScene.h"
 
+#include "Entities/HumanPlayer.h"
+#include "Entities/Unit.h"
 #include "External/AIInfluenceMap.h"
 #include "External/AIWorld.h"
 #include "External/ISoundEngine.h"
 #include "GameEngine/Console.h"
+#include "GameEngine/GameEngine.h"
 #include "Network/NumberText.h"
 #include "Network/TelemetryMessage.h"
 
+#include <algorithm>
+#include <limits>
 #include <vector>
 
 const irr::video::SColor GameScene::shadowColor(150, 0, 0, 0);
+const irr::core::vector3df GameScene::humanStart(0, 2, 0);
+const std::array<irr::core::vector3df, 12> GameScene::aiStarts = {{{-30, 3, -30},
+                                                                   {-30, 3, 30},
+                                                                   {30, 3, -30},
+                                                                   {30, 3, 30},
+                                                                   {-30, 3, 0},
+                                                                   {30, 3, 0},
+                                                                   {0, 3, 30},
+                                                                   {0, 3, -30},
+                                                                   {30, 3, 15},
+                                                                   {15, 3, 15},
+                                                                   {15, 3, 30},
+                                                                   {30, 3, -15}}};
+const irr::video::SColorf GameScene::unitLight(0.45f, 0.45f, 0.45f, 1.0f);
 
 GameScene::GameScene() = default;
 
@@ -32,8 +51,128 @@ bool GameScene::init()
     sceneManager->setShadowColor(shadowColor);
     if (!loadUnitSpots())
         return false;
+    sceneManager->setAmbientLight(unitLight);
+    placeUnits();
+    if (!createPlayers())
+        return false;
     respawnTimer = 0.0f;
+    buildUnownedCamp();
     return true;
+}
+
+void GameScene::placeUnits()
+{
+    const irr::core::vector3df rotation(0, 0, 0);
+    const irr::core::vector3df scale(unitScale, unitScale, unitScale);
+    irr::scene::IMeshBuffer* spots = spotBuffer();
+    for (irr::u32 vertex = firstSpotVertex; vertex < spots->getVertexCount(); ++vertex)
+    {
+        const irr::core::vector3df& spot = spots->getPosition(vertex);
+        createUnit({spot.X, unitHeight, spot.Z}, rotation, scale);
+    }
+}
+
+bool GameScene::createPlayers()
+{
+    const irr::core::vector3df rotation(0, 0, 0);
+    const irr::core::vector3df scale(playerScale, playerScale, playerScale);
+    createHumanPlayer(humanStart, rotation, scale);
+    // Without the dragon there is nobody to play the match: the menu is where the player can act.
+    if (!humanPlayer || !humanPlayer->node)
+        return false;
+    const irr::u32 count = std::min<irr::u32>(aiPlayerCount, static_cast<irr::u32>(aiStarts.size()));
+    for (irr::u32 k = 1; k <= count; ++k)
+        createAIPlayer(aiStarts[k - 1], rotation, scale, static_cast<int>(k));
+    return true;
+}
+
+void GameScene::buildUnownedCamp()
+{
+    const float far = std::numeric_limits<float>::max();
+    createCamp({far, far, far}, {0, 0, 0}, {0, 0, 0}, nullptr);
+}
+
+void GameScene::update()
+{
+    BaseGameScene::update();
+    respawnTimer = static_cast<float>(respawnTimer + frameDelta);
+    if (static_cast<long long>(respawnTimer) % influenceInterval == 0)
+        updateInfluence();
+    if (respawnTimer > respawnInterval)
+    {
+        respawnTimer = 0.0f;
+        respawnUnit();
+    }
+}
+
+void GameScene::updateInfluence()
+{
+    if (!telemetryEnabled())
+        return;
+    influenceMap->propagate();
+    for (const std::shared_ptr<BasePlayer>& player : players)
+    {
+        if (!player->node)
+            continue;
+        irr::core::vector3df position = player->node->getPosition();
+        influenceMap->setInfluence(1.0f, &position, false);
+    }
+    sendTelemetry(TelemetryMessage::influence(NumberText::of(influenceMap->getWidthInTiles()),
+                                              NumberText::of(influenceMap->getHeightInTiles()),
+                                              tilesOf(*influenceMap)));
+}
+
+void GameScene::respawnUnit()
+{
+    const auto absorbed = std::find_if(units.begin(), units.end(),
+                                       [](const std::shared_ptr<Unit>& unit) { return unit->absorbed; });
+    if (absorbed == units.end())
+        return;
+    irr::core::vector3df spot;
+    // Every draw may hit a taken spot: then the unit waits for the next pass.
+    if (findFreeSpot(spot))
+        (*absorbed)->returnToPlay(spot);
+}
+
+bool GameScene::findFreeSpot(irr::core::vector3df& spot)
+{
+    irr::scene::IMeshBuffer* spots = spotBuffer();
+    if (spots->getVertexCount() <= firstSpotVertex)
+        return false;
+    const irr::u32 spotCount = spots->getVertexCount() - firstSpotVertex;
+    RandomSource& random = engine->random;
+    for (irr::u32 attempt = 1; attempt <= spotCount; ++attempt)
+    {
+        random.seed(static_cast<std::uint32_t>(random.calendarSeconds() + attempt));
+        spot = spots->getPosition(firstSpotVertex + static_cast<irr::u32>(random.draw()) % spotCount);
+        if (!isSpotTaken(spot))
+            return true;
+    }
+    return false;
+}
+
+bool GameScene::isSpotTaken(const irr::core::vector3df& spot) const
+{
+    return std::any_of(units.begin(), units.end(),
+                       [&spot](const std::shared_ptr<Unit>& unit)
+                       {
+                           const irr::core::vector3df position = unit->getPosition();
+                           return position.X == spot.X && position.Z == spot.Z;
+                       });
+}
+
+irr::scene::IMeshBuffer* GameScene::spotBuffer() const
+{
+    return unitSpotNode->getMesh()->getMeshBuffer(0);
+}
+
+std::vector<float> GameScene::tilesOf(const irr::AI::AIInfluenceMap& map)
+{
+    std::vector<float> tiles;
+    tiles.reserve(static_cast<std::size_t>(map.getDataSize()));
+    for (int index = 0; index < map.getDataSize(); ++index)
+        tiles.push_back(map.getInfluenceAtIndex(index));
+    return tiles;
 }
 
 void GameScene::startMusic()
@@ -57,12 +196,8 @@ void GameScene::sendDistanceMap()
 {
     if (!telemetryEnabled())
         return;
-    std::vector<float> tiles;
-    tiles.reserve(static_cast<std::size_t>(distanceMap->getDataSize()));
-    for (int index = 0; index < distanceMap->getDataSize(); ++index)
-        tiles.push_back(distanceMap->getInfluenceAtIndex(index));
-    sendTelemetry(
-        TelemetryMessage::influence(NumberText::of(influenceTiles), NumberText::of(influenceTiles), tiles));
+    sendTelemetry(TelemetryMessage::influence(NumberText::of(influenceTiles), NumberText::of(influenceTiles),
+                                              tilesOf(*distanceMap)));
 }
 
 void GameScene::giveWorldItsNavigationMesh()
@@ -112,7 +247,8 @@ bool GameScene::loadUnitSpots()
 {
     irr::scene::IMesh* mesh = sceneManager->getMesh(unitSpotMeshPath);
     // Units are placed on the spot node's vertices: without the node there is no match.
-    unitSpotNode = mesh ? sceneManager->addMeshSceneNode(mesh, nullptr, -1) : nullptr;
+    const bool hasSpots = mesh && mesh->getMeshBufferCount() > 0;
+    unitSpotNode = hasSpots ? sceneManager->addMeshSceneNode(mesh, nullptr, -1) : nullptr;
     if (!unitSpotNode)
         return reportLevelNotLoaded();
     unitSpotNode->setMaterialFlag(irr::video::EMF_LIGHTING, false);

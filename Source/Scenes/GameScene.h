@@ -2,7 +2,9 @@
 
 #include "Scenes/BaseGameScene.h"
 
+#include <array>
 #include <memory>
+#include <vector>
 
 namespace irr::AI
 {
@@ -20,11 +22,31 @@ public:
     static constexpr int influenceTiles = 21;
     static constexpr float cameraFarValue = 400.0f;
     static const irr::video::SColor shadowColor;
+    // Free units stand on the spot mesh's vertices from this one on; the first two are not spots.
+    static constexpr irr::u32 firstSpotVertex = 2;
+    static constexpr float unitHeight = 1.0f;
+    static constexpr float unitScale = 0.14f;
+    static constexpr float playerScale = 0.1f;
+    static const irr::core::vector3df humanStart;
+    // Where the computer players start, in order.
+    static const std::array<irr::core::vector3df, 12> aiStarts;
+    // One absorbed unit returns per this much frame time.
+    static constexpr float respawnInterval = 1000.0f;
+    // The influence map is brought up to date on frames whose respawn timer is a multiple of this.
+    static constexpr long long influenceInterval = 100;
+    // The units are the only lit models in the arena: this light keeps them from showing black.
+    static const irr::video::SColorf unitLight;
 
     GameScene();
     ~GameScene() override;
 
     bool init() override;
+    void update() override;
+
+    // Fades and spreads the influence map, stamps every player's position and sends the map.
+    void updateInfluence();
+    // Brings the first absorbed unit back onto a free spot.
+    void respawnUnit();
 
     irr::scene::IMeshSceneNode* unitSpotNode = nullptr;
     std::unique_ptr<irr::AI::AIInfluenceMap> influenceMap;
@@ -41,4 +63,13 @@ private:
     bool loadLevel();
     void dressLevelNode(irr::scene::IMesh* mesh);
     bool loadUnitSpots();
+    void placeUnits();
+    bool createPlayers();
+    // The setup's camp without an owner, far outside the arena: it only runs a camp's start once.
+    void buildUnownedCamp();
+    // A free spot for a returning unit, drawn from the calendar clock; false if every draw hit a taken one.
+    bool findFreeSpot(irr::core::vector3df& spot);
+    bool isSpotTaken(const irr::core::vector3df& spot) const;
+    static std::vector<float> tilesOf(const irr::AI::AIInfluenceMap& map);
+    irr::scene::IMeshBuffer* spotBuffer() const;
 };

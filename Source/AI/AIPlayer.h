@@ -1,0 +1,100 @@
+#pragma once
+
+#include "AI/State.h"
+#include "Entities/BasePlayer.h"
+#include "External/AIUnit.h"
+#include "External/IAIUnitUpdateReceiver.h"
+
+#include <irrlicht.h>
+#include <memory>
+#include <vector>
+
+// A computer opponent: an orc that walks where its navigation agent leads and lets a small state machine
+// decide what it wants each frame.
+class AIPlayer : public BasePlayer, public irr::AI::IAIUnitUpdateReceiver
+{
+public:
+    static constexpr const char* meshPath = "../Assets/Models/orc.obj";
+    static constexpr const char* texturePath = "../Assets/Models/orc.png";
+    static constexpr const char* skillShotSound = "../Assets/Audio/SkillShot.wav";
+    // Orcs walk with their origin at this height, whatever the height of where they go.
+    static constexpr float waypointHeight = 3.0f;
+    // A step that gets less than this share of its length done was blocked (by the dragon, which is no
+    // part of the floor's map); after this many blocked steps in a row the orc steps aside this far, and
+    // if even that way is blocked (an orc lodged against the dragon's model) it slips through to it.
+    static constexpr float blockedShare = 0.25f;
+    static constexpr int blockedStepsBeforeDetour = 12;
+    static constexpr float detourLength = 4.0f;
+
+    AIPlayer();
+    ~AIPlayer() override;
+
+    // False, with an error line, when the orc's model cannot be loaded.
+    bool init(BaseGameScene* scene, const irr::core::vector3df& position,
+              const irr::core::vector3df& rotation, const irr::core::vector3df& scale, int id);
+    // Collision against `node` (the dragon), whose shape is `mesh`.
+    void setupCollision(irr::scene::ISceneNode* node, irr::scene::IMesh* mesh);
+    void update(double frameDelta, float totalTime) override;
+    virtual void setWaypoint(const irr::core::vector3df& point);
+    void onUnitUpdate(irr::AI::AIPoint* point, bool reachedEnd) override;
+
+    // Replaces the current state and starts the next. Safe from inside the current state's start or
+    // update: the replaced state lives on until this player's update ends.
+    void changeState(std::unique_ptr<State> next);
+    // Asks the agent for a path to `target` and sets off along it; false, standing still, when there is none.
+    bool walkTo(const irr::core::vector3df& target);
+
+    // One step of this frame's length toward the waypoint. Corners of the path are walked in order;
+    // `arrive` runs when the last one lies within this step, before the step is taken.
+    template <class Arrival>
+    void stepTowardWaypoint(Arrival&& arrive)
+    {
+        const irr::core::vector3df position = node->getPosition();
+        if (speed >= position.getDistanceFrom(waypoint))
+        {
+            if (nextCorner < path.size())
+            {
+                takeCorner();
+                return;
+            }
+            arrive();
+            // The step still passes the end of the walk, but never off the floor (a dash goes far).
+            stepFrom(position, overshootsTheFloor(position));
+            return;
+        }
+        stepFrom(position, false);
+    }
+
+    State* getState() const { return state.get(); }
+
+    irr::core::vector3df waypoint;
+    bool moving = false;
+    std::unique_ptr<irr::AI::AIUnit> agent;
+    irr::scene::ISceneNodeAnimatorCollisionResponse* collisionAnimator = nullptr;
+
+private:
+    void dressModel();
+    // At a corner short of the path's end: stand on it and head for the next one.
+    void takeCorner();
+    // One step from `position` toward the waypoint, or onto it when `stopAtWaypoint`.
+    void stepFrom(const irr::core::vector3df& position, bool stopAtWaypoint);
+    bool overshootsTheFloor(const irr::core::vector3df& position) const;
+    irr::core::vector3df stepDirection(const irr::core::vector3df& position) const;
+    const irr::AI::AINavigationMesh* walkableFloor() const;
+    void face(const irr::core::vector3df& position);
+    // Whether the last step got where it was meant to; a walk blocked for long goes around the obstacle.
+    void checkLastStep();
+    void stepAside(const irr::core::vector3df& position);
+    void slipThrough();
+
+    std::unique_ptr<State> state;
+    std::vector<std::unique_ptr<State>> replacedStates;
+    // The corners of the path being walked, and the one after the current waypoint.
+    std::vector<irr::core::vector3df> path;
+    std::size_t nextCorner = 0;
+    // Where the last step started and how long it was meant to be; its length is 0 when no step is pending.
+    irr::core::vector3df lastStepStart;
+    float lastStepLength = 0.0f;
+    int blockedSteps = 0;
+    bool steppedAside = false;
+};

@@ -1,0 +1,26 @@
+#include "AI/CreateBaseState.h"
+
+#include "AI/AIPlayer.h"
+#include "AI/FetchingState.h"
+#include "AI/IdleState.h"
+#include "GameEngine/Console.h"
+
+void CreateBaseState::start(AIPlayer* player)
+{
+    Console::message("Create State Started, Player = " + std::to_string(player->id));
+    if (player->zone == BasePlayer::openGround)
+    {
+        player->campAction();
+        player->campThreshold = player->campThresholdBase;
+        player->changeState(std::make_unique<IdleState>());
+        return;
+    }
+    ++player->campThreshold;
+    player->changeState(std::make_unique<FetchingState>());
+}
+
+void CreateBaseState::update(AIPlayer* /*player*/)
+{
+    // Never reached in play: start always hands over.
+    Console::message("Not used");
+}

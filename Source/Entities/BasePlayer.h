@@ -1,0 +1,102 @@
+#pragma once
+
+#include "GameEngine/BaseEntity.h"
+
+#include <irrlicht.h>
+#include <vector>
+
+class BaseGameScene;
+class Camp;
+class Unit;
+
+// What the dragon and the orcs have in common: colour and number, the chain of units that follows the
+// player, the camp zone it stands in, and the rules of the game that act on them each frame.
+class BasePlayer : public BaseEntity
+{
+public:
+    static constexpr const char* labelFontPath = "../Assets/Fonts/avenir_LT_14.xml";
+    static constexpr const char* createCampSound = "../Assets/Audio/CreateCamp.wav";
+    static constexpr const char* failedCampSound = "../Assets/Audio/FailedCamp.wav";
+    static constexpr const char* captureCampSound = "../Assets/Audio/CaptureCamp.wav";
+    static constexpr const char* lostCampSound = "../Assets/Audio/LostCamp.wav";
+    static constexpr const char* reinforceCampSound = "../Assets/Audio/ReinforceCamp.wav";
+    static constexpr const char* lostUnitSound = "../Assets/Audio/LostUnit.wav";
+    static constexpr const char* stunnedSound = "../Assets/Audio/Stunned.wav";
+    static constexpr irr::u32 red = 0xFFFF0000;
+    static constexpr irr::u32 yellow = 0xFFFFFF00;
+    // Updates a dash, a cooldown and a stun last, whatever the frame rate.
+    static constexpr double dashUpdates = 10.0;
+    static constexpr double cooldownUpdates = 350.0;
+    static constexpr double stunUpdates = 100.0;
+    static constexpr int startingCampThreshold = 6;
+
+    enum Zone
+    {
+        openGround = 0,
+        enemyRing = 1,
+        enemyCore = 2,
+        ownRing = 3,
+        ownCore = 4
+    };
+
+    BasePlayer();
+    ~BasePlayer() override;
+
+    bool init(BaseGameScene* scene);
+    void update(double frameDelta, float totalTime) override;
+
+    // Whatever the zone allows: found a camp, capture or reinforce one.
+    void campAction();
+    void captureCamp();
+    void reinforceCamp();
+    void absorbUnits();
+    void loseUnit();
+    void stun();
+
+    // The human player, as its number tells.
+    bool isHuman() const;
+
+    irr::video::SColorf color{0.0f, 0.0f, 0.0f, 1.0f};
+    irr::s32 id = 0;
+    std::vector<Unit*> units;
+    irr::s32 zone = openGround;
+    Camp* zoneCamp = nullptr;
+    BaseGameScene* scene = nullptr;
+    irr::s32 score = 0;
+    float enemyZoneSpeed = 0.0f;
+    float ownZoneSpeed = 0.0f;
+    float openSpeed = 0.0f;
+    float dashSpeed = 0.0f;
+    float speed = 0.0f;
+    bool dashing = false;
+    bool coolingDown = false;
+    float cooldownLimit = 0.0f;
+    float cooldownTime = 0.0f;
+    float dashLimit = 0.0f;
+    float dashTime = 0.0f;
+    bool stunned = false;
+    float stunLimit = 0.0f;
+    float stunTime = 0.0f;
+    bool inRing = false;
+    irr::gui::IGUIFont* labelFont = nullptr;
+    int campThreshold = 0;
+    int campThresholdBase = 0;
+    float lossTime = 0.0f;
+    float lossInterval = 2000.0f;
+    // What the player did this match, for its summary.
+    int campsFounded = 0;
+    int campsCaptured = 0;
+
+protected:
+    // An event of the human plays flat; the same event of a computer player sounds where it stands.
+    void playEventSound(const char* file) const;
+    void announce(const wchar_t* text, irr::video::SColor color) const;
+
+private:
+    void sendTelemetry(float totalTime) const;
+    void applyZoneSpeed(double frameDelta);
+    void runDash(double frameDelta);
+    void runCooldown(double frameDelta);
+    void runStun(double frameDelta);
+    void foundCamp();
+};

@@ -1,0 +1,49 @@
+#include "DragonDriver.h"
+
+#include <array>
+
+namespace
+{
+constexpr std::array<irr::EKEY_CODE, 4> courses = {irr::KEY_KEY_W, irr::KEY_KEY_A, irr::KEY_KEY_S,
+                                                   irr::KEY_KEY_D};
+}
+
+DragonDriver::DragonDriver(std::uint32_t seed) : generator(seed)
+{
+}
+
+void DragonDriver::drive(irr::IrrlichtDevice* device)
+{
+    if (frame % framesPerCourse == 0)
+        changeCourse(device);
+    // A key pressed on one frame and let go on the next, as fingers do.
+    postKey(device, irr::KEY_SPACE, frame % framesPerCampAction == framesPerCampAction - 1);
+    postKey(device, irr::KEY_KEY_F, frame % framesPerDash == framesPerDash - 1);
+    ++frame;
+}
+
+void DragonDriver::changeCourse(irr::IrrlichtDevice* device)
+{
+    postKey(device, course, false);
+    std::uniform_int_distribution<std::size_t> pick(0, courses.size() - 1);
+    course = courses[pick(generator)];
+    postKey(device, course, true);
+}
+
+void DragonDriver::releaseAll(irr::IrrlichtDevice* device)
+{
+    for (irr::EKEY_CODE key : courses)
+        postKey(device, key, false);
+    postKey(device, irr::KEY_SPACE, false);
+    postKey(device, irr::KEY_KEY_F, false);
+    frame = 0;
+}
+
+void DragonDriver::postKey(irr::IrrlichtDevice* device, irr::EKEY_CODE key, bool pressedDown)
+{
+    irr::SEvent event{};
+    event.EventType = irr::EET_KEY_INPUT_EVENT;
+    event.KeyInput.Key = key;
+    event.KeyInput.PressedDown = pressedDown;
+    device->postEventFromUser(event);
+}

@@ -1,0 +1,63 @@
+#include "MatchSummary.h"
+
+#include "Entities/BasePlayer.h"
+#include "Entities/Camp.h"
+#include "Scenes/BaseGameScene.h"
+
+#include <sstream>
+
+MatchSummary MatchSummary::of(const BaseGameScene& match)
+{
+    MatchSummary summary;
+    if (const BasePlayer* winner = match.leader())
+        summary.winnerId = winner->id;
+    for (const std::shared_ptr<BasePlayer>& player : match.players)
+    {
+        Player result;
+        result.id = player->id;
+        result.score = player->score;
+        result.unitsHeld = static_cast<int>(player->units.size());
+        result.campsFounded = player->campsFounded;
+        result.campsCaptured = player->campsCaptured;
+        for (const std::shared_ptr<Camp>& camp : match.camps)
+        {
+            if (camp->ownerId != player->id)
+                continue;
+            ++result.campsHeld;
+            result.unitsHeld += camp->unitCount;
+        }
+        summary.players.push_back(result);
+    }
+    return summary;
+}
+
+void MatchSummary::addWatch(const std::map<int, MatchWatch::Record>& records)
+{
+    for (Player& player : players)
+    {
+        const auto record = records.find(player.id);
+        player.watched = record != records.end();
+        if (player.watched)
+            player.watch = record->second;
+    }
+}
+
+std::string MatchSummary::line(int number) const
+{
+    std::ostringstream text;
+    text << "match " << number << ": winner ";
+    if (winnerId == noWinner)
+        text << "none";
+    else
+        text << winnerId;
+    for (const Player& player : players)
+    {
+        text << " | id " << player.id << " score " << player.score << " camps " << player.campsHeld
+             << " units " << player.unitsHeld << " founded " << player.campsFounded << " captured "
+             << player.campsCaptured;
+        if (player.watched)
+            text << " still " << player.watch.longestStillMs << " ms off-floor "
+                 << player.watch.framesOffFloor;
+    }
+    return text.str();
+}
