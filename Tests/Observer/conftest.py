@@ -8,7 +8,7 @@ import subprocess
 import sys
 
 import pytest
-from aiohttp import ClientSession, WSMsgType
+from aiohttp import WSMsgType
 
 OBSERVER_FOLDER = pathlib.Path(__file__).resolve().parents[2] / "Tools" / "Observer"
 sys.path.insert(0, str(OBSERVER_FOLDER))
