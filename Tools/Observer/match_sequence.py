@@ -3,8 +3,9 @@
 from match import Match
 from message_parser import MessageParser, Problem
 
-# A match lasts 90 s and the game returns to its menu 3 s later; one more second for the last messages.
-MATCH_SECONDS = 94.0
+# A match lasts 90 s and the game returns to its menu 3 s later. The margin lets the last frames of a
+# slow game still count to their match; a new match's setup ends the old one at once anyway.
+MATCH_SECONDS = 96.0
 
 
 class MatchSequence:
