@@ -3,6 +3,8 @@
 
 // Points of a score line closer together than this are thinned out.
 const CHART_STEP_SECONDS = 0.25;
+const FEWEST_TRAIL_POINTS = 4;
+const LONGEST_TRAIL_SECONDS = 15;
 
 export class MatchState {
   constructor(number) {
@@ -47,14 +49,16 @@ export class MatchState {
     for (let index = lastIndexAtOrBefore(events, time); index >= 0; index--) {
       const event = events[index];
       const recent = event.t >= time - trailSeconds;
+      const tooOld = event.t < time - LONGEST_TRAIL_SECONDS;
       let player = players.get(event.id);
       if (!player) {
         player = { x: event.x, z: event.z, trail: [] };
         players.set(event.id, player);
         expected.delete(event.id);
       }
-      if (recent) player.trail.unshift([event.x, event.z]);
-      else if (expected.size === 0) break;
+      // A slow game reports seldom: its players still get a few points of trail.
+      if (recent || (player.trail.length < FEWEST_TRAIL_POINTS && !tooOld)) player.trail.unshift([event.x, event.z]);
+      else if (expected.size === 0 && tooOld) break;
     }
     return players;
   }
