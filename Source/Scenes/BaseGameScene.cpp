@@ -141,10 +141,14 @@ void BaseGameScene::createCamp(const irr::core::vector3df& position, const irr::
         camp->init(this, position, rotation, scale, irr::video::SColorf(0, 0, 0, 0), 0);
         return;
     }
+    // A camp model that failed to load once will not load now: say so once, not every time a player tries.
+    if (campModelMissing)
+        return;
     camp->ownerId = creator->id;
     if (!camp->init(this, position, rotation, scale, creator->color, static_cast<int>(creator->units.size())))
     {
         Console::warning("Could not create camp");
+        campModelMissing = true;
         return;
     }
     camps.push_back(camp);

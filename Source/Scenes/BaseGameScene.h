@@ -127,4 +127,5 @@ private:
     // The new target radius of each camp, by registry index, rebuilt every frame; infinity for a camp
     // that touches no other.
     std::vector<float> borderTargets;
+    bool campModelMissing = false;
 };

@@ -68,7 +68,11 @@ void GameScene::placeUnits()
     for (irr::u32 vertex = firstSpotVertex; vertex < spots->getVertexCount(); ++vertex)
     {
         const irr::core::vector3df& spot = spots->getPosition(vertex);
+        const std::size_t before = units.size();
         createUnit({spot.X, unitHeight, spot.Z}, rotation, scale);
+        // Without the cube's model no unit can be made: one report, not one per spot.
+        if (units.size() == before)
+            break;
     }
 }
 

@@ -164,8 +164,10 @@ void MatchRunner::writeTotals(std::ostream& out, int played, double wallSeconds)
         << ", wall " << wallSeconds << " s, " << medianMatch << " s per match (median), "
         << std::setprecision(0) << realTimeFactor() << "x real time, frame median " << std::setprecision(1)
         << percentile(frameMicroseconds, 0.5) << " us, p99 " << percentile(frameMicroseconds, 0.99)
-        << " us, resident memory " << memoryAtReport << " KB after match " << memoryReportedAfter << ", "
-        << residentKilobytes() << " KB at the end\n";
+        << " us, resident memory ";
+    if (memoryReportedAfter > 0)
+        out << memoryAtReport << " KB after match " << memoryReportedAfter << ", ";
+    out << residentKilobytes() << " KB at the end\n";
 }
 
 double MatchRunner::realTimeFactor() const
