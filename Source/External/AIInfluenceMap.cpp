@@ -182,7 +182,8 @@ void AIInfluenceMap::propagate()
         float strongest = momentum * values[tile];
         for (int arrival = firstArrival[tile]; arrival < firstArrival[tile + 1]; ++arrival)
             strongest = std::max(strongest, values[arrivals[arrival].fromTile] * arrivals[arrival].share);
-        nextValues[tile] = decay * strongest;
+        const float faded = decay * strongest;
+        nextValues[tile] = std::fabs(faded) < smallestInfluence ? 0.0f : faded;
     }
     values.swap(nextValues);
 }

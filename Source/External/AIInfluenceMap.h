@@ -4,6 +4,7 @@
 #include "External/OnceWarning.h"
 
 #include <irrlicht.h>
+#include <limits>
 #include <vector>
 
 namespace irr::AI
@@ -29,7 +30,8 @@ namespace irr::AI
 //             the walls. A stamp on a tile off the floor still fades there and flows out onto the floor.
 //             false: influence flows over every tile of the grid alike.
 // As one rule: new(tile) = decay * max(momentum * old(tile), decay^step * old(neighbour)) over the
-// tile's eight neighbours. Until setInfluenceSettings is called the map uses 0.9, 1 and true.
+// tile's eight neighbours, and 0 once that falls below smallestInfluence. Until setInfluenceSettings is
+// called the map uses 0.9, 1 and true.
 class AIInfluenceMap
 {
 public:
@@ -60,6 +62,9 @@ public:
     static constexpr float defaultDecay = 0.9f;
     static constexpr float defaultMomentum = 1.0f;
     static constexpr bool defaultConfinedToFloor = true;
+    // Fading influence reads zero below this: smaller values would be subnormal floats, many times slower to
+    // compute with, and too small to matter to anyone reading the map.
+    static constexpr float smallestInfluence = std::numeric_limits<float>::min();
 
 private:
     struct Step
