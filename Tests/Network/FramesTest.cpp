@@ -1,12 +1,11 @@
 #include "ClientDriver.h"
-#include "RawServer.h"
 #include "Support/ConsoleCapture.h"
+#include "Support/RawServer.h"
 
 #include "Network/FrameParser.h"
 #include "Network/FrameWriter.h"
 #include "Network/RealWebSocket.h"
 
-#include <chrono>
 #include <future>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -24,7 +23,6 @@ namespace
 {
 const std::string maskingKey = "\x5A\xC3\x17\x9E";
 const std::string closeFrame("\x88\x80\0\0\0\0", 6);
-const std::string unexpectedLine = "ERROR: Got unexpected WebSocket message.";
 
 std::string masked(const std::string& payload)
 {
@@ -40,6 +38,14 @@ std::string payloadOf(std::size_t size)
     for (std::size_t index = 0; index < size; ++index)
         payload[index] = static_cast<char>('a' + index * 7 % 26);
     return payload;
+}
+
+std::string lengthHeader(std::size_t length)
+{
+    std::string header = "\x81\x7F";
+    for (int shift = 56; shift >= 0; shift -= 8)
+        header += static_cast<char>((length >> shift) & 0xFF);
+    return header;
 }
 
 // A client connected to a raw server; the test speaks for the server.
@@ -64,18 +70,6 @@ protected:
         return reading.get();
     }
 
-    // The server sends a frame the client may not take: the client says so and starts closing.
-    void expectRejected(const std::string& frame)
-    {
-        ConsoleCapture capture(ConsoleCapture::Stream::error);
-        server.write(frame);
-        ASSERT_TRUE(driver->runUntil([this] { return client->getReadyState() != WebSocket::OPEN; }));
-        EXPECT_EQ(sentBytes(closeFrame.size()), closeFrame);
-        EXPECT_TRUE(server.clientClosed());
-        EXPECT_EQ(client->getReadyState(), WebSocket::CLOSED);
-        EXPECT_THAT(capture.lines(), ElementsAre(unexpectedLine));
-    }
-
     RawServer server;
     std::unique_ptr<WebSocket> client;
     std::optional<ClientDriver> driver;
@@ -90,11 +84,10 @@ TEST_F(FramesTest, TextFramesCarryTheHeaderForTheirLengthAndAMaskedPayload)
         {65536, std::string("\x81\xFF\0\0\0\0\0\x01\0\0", 10)}};
     for (const auto& [size, header] : headers)
     {
-        const std::string payload = payloadOf(size);
-        client->send(payload);
+        client->send(payloadOf(size));
         const std::string bytes = sentBytes(header.size() + maskingKey.size() + size);
         EXPECT_EQ(bytes.substr(0, header.size() + maskingKey.size()), header + maskingKey) << size;
-        EXPECT_TRUE(bytes.substr(header.size() + maskingKey.size()) == masked(payload)) << size;
+        EXPECT_TRUE(bytes.substr(header.size() + maskingKey.size()) == masked(payloadOf(size))) << size;
     }
 }
 
@@ -109,64 +102,71 @@ TEST_F(FramesTest, APingIsAnsweredWithAMaskedPongOfTheSamePayloadAndPingsGoOutEm
     EXPECT_TRUE(driver->messages.empty());
 }
 
-TEST_F(FramesTest, ABinaryFrameIsUnexpected)
-{
-    expectRejected("\x82\x03"
-                   "abc");
-}
-
-TEST_F(FramesTest, AFragmentedTextIsUnexpected)
-{
-    expectRejected("\x01\x03"
-                   "abc");
-}
-
-TEST_F(FramesTest, AnAbsurdLengthClosesTheConnectionInsteadOfWaitingForIt)
-{
-    expectRejected(std::string("\x81\x7F\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 10));
-}
-
-TEST_F(FramesTest, ALengthBeyondTheReceiveBufferClosesTheConnection)
-{
-    const std::size_t length = FrameParser::defaultCapacity;
-    std::string header = "\x81\x7F";
-    for (int shift = 56; shift >= 0; shift -= 8)
-        header += static_cast<char>((length >> shift) & 0xFF);
-    expectRejected(header);
-}
-
-TEST_F(FramesTest, TwoFramesInOneReceiveAreDispatchedTogetherInOrder)
+TEST_F(FramesTest, FramesAreCutFromTheStreamWhereverTheReceivesFallUpToTheSizeOfTheBuffer)
 {
     server.write("\x81\x03one\x81\x03two");
     client->poll(ClientDriver::patienceMs);
     driver->frame();
     EXPECT_THAT(driver->messages, ElementsAre("one", "two"));
-}
 
-TEST_F(FramesTest, AFrameSplitOverSeveralReceivesWaitsForItsLastByte)
-{
-    const std::string payload = payloadOf(300);
-    const std::string frame = "\x81\x7E\x01\x2C" + payload;
-    std::size_t written = 0;
-    for (const std::size_t cut : {1, 3, 150})
+    const std::string payload = payloadOf(FrameParser::defaultCapacity - 10);
+    const std::string frame = lengthHeader(payload.size()) + payload;
+    for (const auto& [from, to] : {std::pair{0, 1}, {1, 3}, {3, 150}})
     {
-        server.write(frame.substr(written, cut - written));
-        written = cut;
+        server.write(frame.substr(from, to - from));
         driver->runFor(30);
     }
-    EXPECT_TRUE(driver->messages.empty());
+    EXPECT_EQ(driver->messages.size(), 2u);
     server.write(frame.substr(150));
-    ASSERT_TRUE(driver->receive(1));
-    EXPECT_THAT(driver->messages, ElementsAre(payload));
+    ASSERT_TRUE(driver->receive(3));
+    EXPECT_TRUE(driver->messages.back() == payload);
 }
 
-TEST_F(FramesTest, ACloseFromTheServerIsAnsweredAndTheSocketClosed)
+// A frame from the server that ends the connection: the client answers with a close frame and closes
+// its socket, with the lines it writes to the error stream.
+struct EndingFrame
 {
-    server.write(std::string("\x88\x00", 2));
+    std::string name;
+    std::string bytes;
+    std::vector<std::string> log;
+};
+
+void PrintTo(const EndingFrame& frame, std::ostream* out)
+{
+    *out << frame.name;
+}
+
+class EndingFrameTest : public FramesTest, public testing::WithParamInterface<EndingFrame>
+{
+};
+
+TEST_P(EndingFrameTest, IsAnsweredWithACloseFrameAndTheSocketClosed)
+{
+    ConsoleCapture capture(ConsoleCapture::Stream::error);
+    server.write(GetParam().bytes);
     EXPECT_EQ(sentBytes(closeFrame.size()), closeFrame);
     EXPECT_TRUE(server.clientClosed());
     EXPECT_EQ(client->getReadyState(), WebSocket::CLOSED);
+    EXPECT_EQ(capture.lines(), GetParam().log);
 }
+
+const std::vector<std::string> unexpected{"ERROR: Got unexpected WebSocket message."};
+
+INSTANTIATE_TEST_SUITE_P(Frames, EndingFrameTest,
+                         testing::Values(EndingFrame{"Close", std::string("\x88\x00", 2), {}},
+                                         EndingFrame{"Binary",
+                                                     "\x82\x03"
+                                                     "abc",
+                                                     unexpected},
+                                         EndingFrame{"Fragment",
+                                                     "\x01\x03"
+                                                     "abc",
+                                                     unexpected},
+                                         EndingFrame{"AbsurdLength", lengthHeader(~0ull), unexpected},
+                                         EndingFrame{"LongerThanTheBuffer",
+                                                     lengthHeader(FrameParser::defaultCapacity - 10 + 1),
+                                                     unexpected}),
+                         [](const testing::TestParamInfo<EndingFrame>& info) { return info.param.name; });
 
 TEST_F(FramesTest, CloseSendsTheCloseFrameLastAndLaterMessagesAreDropped)
 {
@@ -187,46 +187,50 @@ TEST_F(FramesTest, DestroyingTheClientReleasesItsSocket)
     EXPECT_TRUE(server.clientClosed());
 }
 
-TEST(RealWebSocketTest, APeerThatStopsReadingGivesConnectionErrorInsteadOfSigpipe)
+// A client on one end of a socket pair whose other end the test holds.
+class PeerTest : public testing::Test
 {
-    int ends[2];
-    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
-    wsclient::RealWebSocket client(wsclient::Socket(ends[0]), true);
-    shutdown(ends[1], SHUT_RD);
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
+        client.emplace(wsclient::Socket(ends[0]), true);
+    }
+    void TearDown() override { close(ends[1]); }
 
+    int ends[2] = {-1, -1};
+    std::optional<wsclient::RealWebSocket> client;
+};
+
+TEST_F(PeerTest, APeerThatStopsReadingGivesConnectionErrorInsteadOfSigpipe)
+{
+    shutdown(ends[1], SHUT_RD);
     ConsoleCapture capture(ConsoleCapture::Stream::error);
-    client.send("anyone there?");
-    client.poll(0);
-    EXPECT_EQ(client.getReadyState(), WebSocket::CLOSED);
+    client->send("anyone there?");
+    client->poll(0);
+    EXPECT_EQ(client->getReadyState(), WebSocket::CLOSED);
     EXPECT_THAT(capture.lines(), ElementsAre("Connection error!"));
-    close(ends[1]);
 }
 
-TEST(RealWebSocketTest, APeerThatStopsReadingCostsABoundedBacklogAndOneWarning)
+TEST_F(PeerTest, APeerThatStopsReadingCostsABoundedBacklogAndOneWarning)
 {
-    int ends[2];
-    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
     int kernelBytes = 0;
     socklen_t size = sizeof kernelBytes;
     getsockopt(ends[0], SOL_SOCKET, SO_SNDBUF, &kernelBytes, &size);
-    wsclient::RealWebSocket client(wsclient::Socket(ends[0]), true);
-
     ConsoleCapture capture(ConsoleCapture::Stream::error);
     const std::string padding(1 << 16, 'x');
-    const std::size_t sent = 3 * FrameWriter::defaultCapacity / padding.size();
-    for (std::size_t index = 0; index < sent; ++index)
+    for (std::size_t index = 0; index < 3 * FrameWriter::defaultCapacity / padding.size(); ++index)
     {
-        client.send(std::to_string(index) + ":" + padding);
-        client.poll(0);
+        client->send(std::to_string(index) + ":" + padding);
+        client->poll(0);
     }
-    EXPECT_EQ(client.getReadyState(), WebSocket::OPEN);
+    EXPECT_EQ(client->getReadyState(), WebSocket::OPEN);
     EXPECT_THAT(capture.lines(), ElementsAre(StartsWith("WARNING: ")));
 
     // The peer reads again: the oldest messages arrive whole and in order, and the close frame still goes.
-    client.close();
-    ClientDriver driver(client);
+    client->close();
     std::string received;
-    ASSERT_TRUE(driver.runUntil(
+    ASSERT_TRUE(ClientDriver(*client).runUntil(
         [&]
         {
             char chunk[65536];
@@ -235,7 +239,6 @@ TEST(RealWebSocketTest, APeerThatStopsReadingCostsABoundedBacklogAndOneWarning)
                 received.append(chunk, static_cast<std::size_t>(count));
             return count == 0;
         }));
-    close(ends[1]);
     EXPECT_LE(received.size(), FrameWriter::defaultCapacity + static_cast<std::size_t>(kernelBytes));
     FrameParser parser;
     parser.append(received.data(), received.size());
@@ -247,53 +250,4 @@ TEST(RealWebSocketTest, APeerThatStopsReadingCostsABoundedBacklogAndOneWarning)
     EXPECT_GT(next, 0u);
 }
 
-TEST(FrameWriterTest, AFrameThatWouldPassTheCapacityIsRefusedWholeUntilTheSocketTakesBytes)
-{
-    const std::string payload(50, 'p');
-    const std::size_t frameSize = 6 + payload.size();
-    FrameWriter writer(true, 2 * frameSize);
-    EXPECT_TRUE(writer.appendFrame(wsclient::Opcode::text, payload));
-    EXPECT_TRUE(writer.appendFrame(wsclient::Opcode::text, payload));
-    EXPECT_FALSE(writer.appendFrame(wsclient::Opcode::text, payload));
-    EXPECT_FALSE(writer.appendFrame(wsclient::Opcode::ping, "..."));
-    EXPECT_EQ(writer.size(), 2 * frameSize);
-
-    writer.consume(frameSize - 1);
-    EXPECT_FALSE(writer.appendFrame(wsclient::Opcode::text, payload));
-    writer.consume(1);
-    EXPECT_TRUE(writer.appendFrame(wsclient::Opcode::text, payload));
-    writer.appendCloseFrame();
-    EXPECT_EQ(writer.size(), 2 * frameSize + closeFrame.size());
-}
-
-TEST(FrameParserTest, AFrameThatFillsTheBufferIsTakenAndOneByteMoreIsOversized)
-{
-    const std::size_t capacity = 64;
-    FrameParser parser(capacity);
-    const std::string fitting = "\x81\x3E" + payloadOf(capacity - 2);
-    parser.append(fitting.data(), fitting.size());
-    wsclient::Frame frame;
-    ASSERT_EQ(parser.next(frame), FrameParser::Result::frame);
-    EXPECT_EQ(frame.payload, payloadOf(capacity - 2));
-
-    const std::string tooLong = "\x81\x3F";
-    parser.append(tooLong.data(), tooLong.size());
-    EXPECT_EQ(parser.next(frame), FrameParser::Result::oversized);
-    // The stream cannot be followed past it: whatever comes after is not read as frames.
-    parser.append(fitting.data(), fitting.size());
-    EXPECT_EQ(parser.next(frame), FrameParser::Result::incomplete);
-    EXPECT_GT(parser.room(), 0u);
-}
-
-TEST(FrameParserTest, AMaskedFrameArrivesUnmasked)
-{
-    FrameParser parser;
-    const std::string frame = "\x81\x85" + maskingKey + masked("hello");
-    parser.append(frame.data(), frame.size());
-    wsclient::Frame received;
-    ASSERT_EQ(parser.next(received), FrameParser::Result::frame);
-    EXPECT_EQ(received.payload, "hello");
-    EXPECT_TRUE(received.final);
-    EXPECT_EQ(received.opcode, wsclient::Opcode::text);
-}
 }  // namespace

@@ -1,6 +1,6 @@
 #include "ClientDriver.h"
-#include "RawServer.h"
 #include "Support/ConsoleCapture.h"
+#include "Support/RawServer.h"
 #include "Support/RefusingPort.h"
 
 #include "Network/Deadline.h"
@@ -9,115 +9,58 @@
 #include "Network/WebSocket.h"
 #include "Network/WebSocketUrl.h"
 
-#include <arpa/inet.h>
-#include <chrono>
 #include <future>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 using testing::Contains;
 using testing::ElementsAre;
-using wsclient::Handshake;
 using wsclient::WebSocket;
 using wsclient::WebSocketUrl;
 
 namespace
 {
-const std::string fixedRequestTail = "Sec-WebSocket-Key: kP7vRz2LqW9sN4dXc1YhAg==\r\n"
-                                     "Sec-WebSocket-Version: 13\r\n"
-                                     "\r\n";
+const std::string statusLine = "HTTP/1.1 101 Switching Protocols\r\n";
+const std::string firstFrame = "\x81\x02ok";
 
-std::unique_ptr<WebSocket> connectCapturing(const std::string& url, std::vector<std::string>& errorLines,
-                                            const std::string& origin = "", int timeoutMs = 2000)
+// Connects as the game does; what the client writes to the error stream lands in `log`.
+std::unique_ptr<WebSocket> connect(const std::string& url, std::vector<std::string>& log,
+                                   const std::string& origin = "", int timeoutMs = 2000)
 {
     ConsoleCapture capture(ConsoleCapture::Stream::error);
     auto client = WebSocket::fromUrl(url, origin, timeoutMs);
-    errorLines = capture.lines();
+    log = capture.lines();
     return client;
 }
 
-const std::string statusLine = "HTTP/1.1 101 Switching Protocols\r\n";
-
-// Header lines of filler that, with the blank line that ends them, come to exactly the given size.
+// Header lines of filler that, with the blank line that ends them, come to exactly `size` bytes.
 std::string headersOf(std::size_t size)
 {
-    const std::string name = "X-Filler: ";
-    const std::size_t lineBytes = 100;
     std::string headers;
     while (size - headers.size() > 2)
     {
-        const std::size_t line = std::min(lineBytes, size - headers.size() - 2);
-        headers += name + std::string(line - name.size() - 2, 'f') + "\r\n";
+        const std::size_t line = std::min<std::size_t>(100, size - headers.size() - 2);
+        headers += "X-Filler: " + std::string(line - 12, 'f') + "\r\n";
     }
     return headers + "\r\n";
 }
 
-// The server answers the upgrade and then sends the header line again and again, each after the pause,
-// while the client connects in the background. True when the client gave up while the lines still came.
-bool clientGivesUpWhileHeadersFlow(const std::string& headerLine, int pauseMs, int timeoutMs,
-                                   std::vector<std::string>& errorLines, std::string& url)
-{
-    RawServer server;
-    url = server.url();
-    server.answerNextClient(statusLine);
-    auto connecting = std::async(std::launch::async,
-                                 [&] { return connectCapturing(server.url(), errorLines, "", timeoutMs); });
-    server.request();
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ClientDriver::patienceMs);
-    while (connecting.wait_for(std::chrono::milliseconds(pauseMs)) != std::future_status::ready &&
-           std::chrono::steady_clock::now() < end)
-        server.write(headerLine);
-    const bool gaveUp = connecting.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-    EXPECT_EQ(connecting.get(), nullptr);
-    return gaveUp;
-}
-
-// Both ends of a connected pair: the client's end as the handshake gets it, and the peer's.
-class SocketPair
-{
-public:
-    SocketPair()
-    {
-        int ends[2] = {-1, -1};
-        socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends);
-        client = wsclient::Socket(ends[0]);
-        client.makeNonBlocking();
-        peer = ends[1];
-    }
-    ~SocketPair() { close(peer); }
-    SocketPair(const SocketPair&) = delete;
-    SocketPair& operator=(const SocketPair&) = delete;
-
-    // Fills the client's way out, so that its next send would block until the peer reads.
-    void stopReading()
-    {
-        const std::string chunk(1 << 16, 'z');
-        while (client.send(chunk.data(), chunk.size()).outcome == wsclient::Socket::Outcome::transferred)
-        {
-        }
-    }
-
-    wsclient::Socket client;
-    int peer = -1;
-};
-
-TEST(WebSocketUrlTest, ReadsHostPortAndPathByTheFirstPatternThatFits)
+TEST(WebSocketUrlTest, ReadsHostPortAndPathByTheFirstPatternThatFitsAndNamesThePortUnlessItIs80)
 {
     struct Case
     {
         std::string text, host;
         int port;
-        std::string path;
+        std::string path, hostLine;
     };
-    const Case cases[] = {{"ws://localhost:1337", "localhost", 1337, ""},
-                          {"ws://observer/match/1/tiles", "observer", 80, "match/1/tiles"},
-                          {"ws://observer", "observer", 80, ""},
-                          {"ws://observer:8080/feed tail", "observer", 8080, "feed"},
-                          {"ws://observer:8080/", "observer", 8080, ""},
-                          {"ws://observer:feed", "observer", 80, ""}};
+    const Case cases[] = {
+        {"ws://localhost:1337", "localhost", 1337, "", "Host: localhost:1337\r\n"},
+        {"ws://observer/match/1/tiles", "observer", 80, "match/1/tiles", "Host: observer\r\n"},
+        {"ws://observer:80/feed tail", "observer", 80, "feed", "Host: observer\r\n"},
+        {"ws://observer:8080/", "observer", 8080, "", "Host: observer:8080\r\n"},
+        {"ws://observer:feed", "observer", 80, "", "Host: observer\r\n"}};
     for (const Case& expected : cases)
     {
         const auto url = WebSocketUrl::parse(expected.text);
@@ -125,6 +68,7 @@ TEST(WebSocketUrlTest, ReadsHostPortAndPathByTheFirstPatternThatFits)
         EXPECT_EQ(url->host, expected.host) << expected.text;
         EXPECT_EQ(url->port, expected.port) << expected.text;
         EXPECT_EQ(url->path, expected.path) << expected.text;
+        EXPECT_EQ(wsclient::Handshake::requestLines(*url, "")[1], expected.hostLine) << expected.text;
     }
 }
 
@@ -135,229 +79,216 @@ TEST(WebSocketUrlTest, RefusesOtherSchemesAnEmptyHostAndPortsOutOfRange)
           "ws://localhost:0", "ws://localhost:70000", "ws://localhost:99999999999999999999"})
         EXPECT_FALSE(WebSocketUrl::parse(text)) << text;
 
-    std::vector<std::string> errorLines;
-    EXPECT_EQ(connectCapturing("wss://localhost:1337", errorLines), nullptr);
-    EXPECT_THAT(errorLines, ElementsAre("ERROR: Could not parse WebSocket url: wss://localhost:1337"));
+    std::vector<std::string> log;
+    EXPECT_EQ(connect("wss://localhost:1337", log), nullptr);
+    EXPECT_THAT(log, ElementsAre("ERROR: Could not parse WebSocket url: wss://localhost:1337"));
 }
 
-TEST(HandshakeTest, ThePortGoesIntoTheHostLineUnlessItIs80)
+TEST(HandshakeTest, TheRequestIsExactWithItsHostPathAndOriginAndAnAcceptingServerOpensTheConnection)
 {
-    EXPECT_EQ(wsclient::Handshake::requestLines(*WebSocketUrl::parse("ws://observer:80/feed"), "")[1],
-              "Host: observer\r\n");
-    EXPECT_EQ(wsclient::Handshake::requestLines(*WebSocketUrl::parse("ws://observer"), "")[1],
-              "Host: observer\r\n");
-    EXPECT_EQ(wsclient::Handshake::requestLines(*WebSocketUrl::parse("ws://observer:1337"), "")[1],
-              "Host: observer:1337\r\n");
-}
-
-TEST(HandshakeTest, TheRequestIsExactAndAnAcceptingServerOpensTheConnection)
-{
-    RawServer server;
-    server.answerNextClient(RawServer::switchingProtocols);
-    std::vector<std::string> errorLines;
-    auto client = connectCapturing(server.url(), errorLines);
-
-    ASSERT_NE(client, nullptr);
-    EXPECT_EQ(client->getReadyState(), WebSocket::OPEN);
-    const std::string port = std::to_string(server.port());
-    EXPECT_EQ(server.request(), "GET / HTTP/1.1\r\n"
-                                "Host: 127.0.0.1:" +
-                                    port +
-                                    "\r\n"
-                                    "Upgrade: websocket\r\n"
-                                    "Connection: Upgrade\r\n" +
-                                    fixedRequestTail);
-    EXPECT_THAT(errorLines, ElementsAre("wsclient: connecting: host=127.0.0.1 port=" + port + " path=/",
-                                        "Connected to: " + server.url()));
-}
-
-TEST(HandshakeTest, AHostNameAPathOfSeveralSegmentsAndAnOriginGoIntoTheRequest)
-{
-    RawServer server;
-    server.answerNextClient(RawServer::switchingProtocols);
-    const std::string port = std::to_string(server.port());
-    std::vector<std::string> errorLines;
-    auto client =
-        connectCapturing("ws://localhost:" + port + "/observer/match/1", errorLines, "http://localhost");
-
-    ASSERT_NE(client, nullptr);
-    EXPECT_EQ(server.request(), "GET /observer/match/1 HTTP/1.1\r\n"
-                                "Host: localhost:" +
-                                    port +
-                                    "\r\n"
-                                    "Upgrade: websocket\r\n"
-                                    "Connection: Upgrade\r\n"
-                                    "Origin: http://localhost\r\n" +
-                                    fixedRequestTail);
-}
-
-TEST(HandshakeTest, BytesRightAfterTheAnswerAreLeftForTheFirstFrame)
-{
-    RawServer server;
-    server.answerNextClient(RawServer::switchingProtocols + "\x81\x05hello");
-    auto client = WebSocket::fromUrl(server.url());
-    ASSERT_NE(client, nullptr);
-    ClientDriver driver(*client);
-    ASSERT_TRUE(driver.receive(1));
-    EXPECT_THAT(driver.messages, ElementsAre("hello"));
-}
-
-TEST(HandshakeTest, AnyStatusButHttp11With101IsRefusedWithTheLineReceived)
-{
-    for (const std::string statusLine : {"HTTP/1.1 404 Not Found\r\n", "HTTP/1.0 101 Switching Protocols\r\n",
-                                         "HTTP/1.1 1010 Switching\r\n", "SSH-2.0-OpenSSH_9.2\r\n"})
+    struct Case
+    {
+        std::string host, path, origin;
+    };
+    for (const Case& request : {Case{"127.0.0.1", "", ""}, Case{"localhost", "observer/match/1", "http://x"}})
     {
         RawServer server;
-        server.answerNextClient(statusLine + "\r\n");
-        std::vector<std::string> errorLines;
-        EXPECT_EQ(connectCapturing(server.url(), errorLines), nullptr);
-        const std::string lineWithoutEnd = statusLine.substr(0, statusLine.size() - 1);
-        EXPECT_THAT(errorLines,
-                    Contains("ERROR: Got bad status connecting to " + server.url() + ": " + lineWithoutEnd));
+        server.answerNextClient(RawServer::switchingProtocols);
+        const std::string port = std::to_string(server.port());
+        const std::string url = "ws://" + request.host + ":" + port + "/" + request.path;
+        std::vector<std::string> log;
+        auto client = connect(url, log, request.origin);
+
+        ASSERT_NE(client, nullptr) << url;
+        EXPECT_EQ(client->getReadyState(), WebSocket::OPEN);
+        EXPECT_EQ(server.request(), "GET /" + request.path + " HTTP/1.1\r\nHost: " + request.host + ":" +
+                                        port + "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n" +
+                                        (request.origin.empty() ? "" : "Origin: " + request.origin + "\r\n") +
+                                        "Sec-WebSocket-Key: kP7vRz2LqW9sN4dXc1YhAg==\r\n"
+                                        "Sec-WebSocket-Version: 13\r\n\r\n");
+        EXPECT_THAT(log, ElementsAre("wsclient: connecting: host=" + request.host + " port=" + port +
+                                         " path=/" + request.path,
+                                     "Connected to: " + url));
     }
 }
 
-TEST(HandshakeTest, AStatusLineOf255BytesIsInvalidButOneOf254IsRead)
+// How a server answers the upgrade, and the error line the client gives for it (none: it connects and
+// the frame right after the answer is its first message).
+struct Answer
 {
-    const std::string statusStart = "HTTP/1.1 101 ";
-    RawServer longLine;
-    longLine.answerNextClient(statusStart + std::string(255 - statusStart.size(), 'x') + "\r\n\r\n");
-    std::vector<std::string> errorLines;
-    EXPECT_EQ(connectCapturing(longLine.url(), errorLines), nullptr);
-    EXPECT_THAT(errorLines, Contains("ERROR: Got invalid status line connecting to: " + longLine.url()));
+    std::string name;
+    std::string bytes;
+    std::string errorBeforeUrl;
+    std::string errorAfterUrl;
+};
 
-    RawServer longestLine;
-    longestLine.answerNextClient(statusStart + std::string(252 - statusStart.size(), 'x') + "\r\n\r\n");
-    EXPECT_NE(WebSocket::fromUrl(longestLine.url()), nullptr);
+void PrintTo(const Answer& answer, std::ostream* out)
+{
+    *out << answer.name;
 }
 
-TEST(HandshakeTest, AServerThatNeverAnswersIsGivenUpAtTheTimeLimit)
+class HandshakeAnswerTest : public testing::TestWithParam<Answer>
 {
-    RawServer silent;  // the system accepts the connection; nobody reads the request
-    std::vector<std::string> errorLines;
-    EXPECT_EQ(connectCapturing(silent.url(), errorLines, "", 200), nullptr);
-    EXPECT_THAT(errorLines,
-                Contains("ERROR: Handshake timed out after 200 ms connecting to: " + silent.url()));
-}
+};
 
-TEST(HandshakeTest, AConnectionThatIsNeverAcceptedIsGivenUpAtTheTimeLimit)
+TEST_P(HandshakeAnswerTest, OnlyAnHttp11SwitchWithinTheLimitsOpensTheConnection)
 {
-    RawServer full(0);
-    const int filler = socket(AF_INET, SOCK_STREAM, 0);  // takes the one place in the queue
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(full.port()));
-    ASSERT_EQ(connect(filler, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-
-    std::vector<std::string> errorLines;
-    EXPECT_EQ(connectCapturing(full.url(), errorLines, "", 200), nullptr);
-    EXPECT_THAT(errorLines, Contains("ERROR: Handshake timed out after 200 ms connecting to: " + full.url()));
-    close(filler);
-}
-
-TEST(HandshakeTest, NobodyListeningAndAnUnknownHostGiveUnableToConnect)
-{
-    RefusingPort refusing;
-    const std::string port = std::to_string(refusing.port());
-    std::vector<std::string> errorLines;
-    EXPECT_EQ(connectCapturing("ws://127.0.0.1:" + port, errorLines), nullptr);
-    EXPECT_THAT(errorLines, ElementsAre("wsclient: connecting: host=127.0.0.1 port=" + port + " path=/",
-                                        "Unable to connect to 127.0.0.1:" + port));
-
-    EXPECT_EQ(connectCapturing("ws://no-such-host.invalid:1337", errorLines), nullptr);
-    ASSERT_EQ(errorLines.size(), 3u);
-    EXPECT_EQ(errorLines[1].rfind("getaddrinfo: ", 0), 0u) << errorLines[1];
-    EXPECT_EQ(errorLines[2], "Unable to connect to no-such-host.invalid:1337");
-}
-
-TEST(HandshakeTest, AUrlOf128BytesOrAnOriginOf200AreRefusedBeforeConnecting)
-{
-    RefusingPort refusing;
-    const std::string start = "ws://127.0.0.1:" + std::to_string(refusing.port()) + "/";
-    const std::string longestUrl = start + std::string(127 - start.size(), 'p');
-    std::vector<std::string> errorLines;
-    EXPECT_EQ(connectCapturing(longestUrl, errorLines), nullptr);
-    EXPECT_THAT(errorLines, Contains("Unable to connect to 127.0.0.1:" + std::to_string(refusing.port())));
-
-    EXPECT_EQ(connectCapturing(longestUrl + "p", errorLines), nullptr);
-    EXPECT_THAT(errorLines, ElementsAre("ERROR: url size limit exceeded: " + longestUrl + "p"));
-
-    const std::string longOrigin(200, 'o');
-    EXPECT_EQ(connectCapturing(start, errorLines, longOrigin), nullptr);
-    EXPECT_THAT(errorLines, ElementsAre("ERROR: origin size limit exceeded: " + longOrigin));
-}
-
-TEST(HandshakeTest, HeadersThatNeverEndAreRefusedOnceTheyPassTheirLimit)
-{
-    std::vector<std::string> errorLines;
-    std::string url;
-    const bool gaveUp = clientGivesUpWhileHeadersFlow("X-Endless: " + std::string(100, 'y') + "\r\n", 0,
-                                                      2 * ClientDriver::patienceMs, errorLines, url);
-    EXPECT_TRUE(gaveUp) << "the client still read headers when the server stopped sending";
-    EXPECT_THAT(errorLines, Contains("ERROR: Got more than 16384 bytes of headers connecting to: " + url));
-}
-
-TEST(HandshakeTest, AServerThatTricklesHeadersForEverIsGivenUpAtTheTimeLimit)
-{
-    std::vector<std::string> errorLines;
-    std::string url;
-    EXPECT_TRUE(clientGivesUpWhileHeadersFlow("X-Trickle: y\r\n", 5, 300, errorLines, url));
-    EXPECT_THAT(errorLines, Contains("ERROR: Handshake timed out after 300 ms connecting to: " + url));
-}
-
-TEST(HandshakeTest, HeadersUpToTheirLimitAreReadAndOneByteMoreIsRefused)
-{
-    RawServer fitting;
-    fitting.answerNextClient(statusLine + headersOf(Handshake::maximumHeaderBytes) + "\x81\x02ok");
-    auto client = WebSocket::fromUrl(fitting.url());
+    const Answer& answer = GetParam();
+    RawServer server;
+    server.answerNextClient(answer.bytes + firstFrame);
+    std::vector<std::string> log;
+    auto client = connect(server.url(), log);
+    if (!answer.errorBeforeUrl.empty())
+    {
+        EXPECT_EQ(client, nullptr);
+        EXPECT_THAT(log, Contains(answer.errorBeforeUrl + server.url() + answer.errorAfterUrl));
+        return;
+    }
     ASSERT_NE(client, nullptr);
     ClientDriver driver(*client);
     ASSERT_TRUE(driver.receive(1));
     EXPECT_THAT(driver.messages, ElementsAre("ok"));
-
-    RawServer tooMany;
-    tooMany.answerNextClient(statusLine + headersOf(Handshake::maximumHeaderBytes + 1));
-    std::vector<std::string> errorLines;
-    EXPECT_EQ(connectCapturing(tooMany.url(), errorLines), nullptr);
-    EXPECT_THAT(errorLines,
-                Contains("ERROR: Got more than 16384 bytes of headers connecting to: " + tooMany.url()));
 }
 
-TEST(HandshakeTest, AnAnswerStillUnreadWhenTheTimeLimitPassesIsATimeOut)
-{
-    SocketPair pair;
-    send(pair.peer, RawServer::switchingProtocols.data(), RawServer::switchingProtocols.size(), 0);
-    const std::string url = "ws://observer";
-    const wsclient::Deadline passed(0);
-    ConsoleCapture capture(ConsoleCapture::Stream::error);
-    EXPECT_FALSE(Handshake(pair.client, url, passed, 0).perform(*WebSocketUrl::parse(url), ""));
-    EXPECT_THAT(capture.lines(), ElementsAre("ERROR: Handshake timed out after 0 ms connecting to: " + url));
-}
+const std::string badStatus = "ERROR: Got bad status connecting to ";
+const std::string longStatus = "HTTP/1.1 101 " + std::string(239, 'x');
 
-TEST(HandshakeTest, APeerThatAnswersWithoutReadingTheRequestIsGivenUpAtTheTimeLimit)
+INSTANTIATE_TEST_SUITE_P(
+    Answers, HandshakeAnswerTest,
+    testing::Values(
+        Answer{"Switch", RawServer::switchingProtocols, "", ""},
+        Answer{"NotFound", "HTTP/1.1 404 Not Found\r\n\r\n", badStatus, ": HTTP/1.1 404 Not Found\r"},
+        Answer{"Http10", "HTTP/1.0 101 Switching Protocols\r\n\r\n", badStatus,
+               ": HTTP/1.0 101 Switching Protocols\r"},
+        Answer{"Status1010", "HTTP/1.1 1010 Switching\r\n\r\n", badStatus, ": HTTP/1.1 1010 Switching\r"},
+        Answer{"NotHttp", "SSH-2.0-OpenSSH_9.2\r\n\r\n", badStatus, ": SSH-2.0-OpenSSH_9.2\r"},
+        Answer{"StatusLineOf254Bytes", longStatus + "\r\n\r\n", "", ""},
+        Answer{"StatusLineOf255Bytes", longStatus + "x\r\n\r\n",
+               "ERROR: Got invalid status line connecting to: ", ""},
+        Answer{"HeadersOf16KB", statusLine + headersOf(wsclient::Handshake::maximumHeaderBytes), "", ""},
+        Answer{"HeadersPast16KB", statusLine + headersOf(wsclient::Handshake::maximumHeaderBytes + 1),
+               "ERROR: Got more than 16384 bytes of headers connecting to: ", ""}),
+    [](const testing::TestParamInfo<Answer>& info) { return info.param.name; });
+
+// Ways a peer can hold the handshake up; the client must give up at its time limit whichever it meets.
+enum class Stall
 {
-    SocketPair pair;
-    pair.stopReading();
-    send(pair.peer, RawServer::switchingProtocols.data(), RawServer::switchingProtocols.size(), 0);
-    const std::string url = "ws://observer";
-    ConsoleCapture capture(ConsoleCapture::Stream::error);
-    auto handshake = std::async(
-        std::launch::async,
-        [&]
+    silentServer,             // the system accepts the connection; nobody reads the request
+    queueFull,                // the connection is never accepted
+    tricklingHeaders,         // the headers come a line at a time and never end
+    answerUnreadAtTimeLimit,  // the whole answer waits, but the time is already up
+    requestUnread             // the peer answers but never reads, so the request cannot be sent
+};
+
+class HandshakeTimeLimitTest : public testing::TestWithParam<Stall>
+{
+protected:
+    // Both ends of a connected pair: the client's end as the handshake gets it, and the peer's.
+    void connectPair()
+    {
+        int ends[2] = {-1, -1};
+        socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends);
+        clientEnd = wsclient::Socket(ends[0]);
+        clientEnd.makeNonBlocking();
+        peer = ends[1];
+    }
+    void TearDown() override { close(peer); }
+
+    wsclient::Socket clientEnd;
+    int peer = -1;
+};
+
+TEST_P(HandshakeTimeLimitTest, TheClientGivesUpAtItsTimeLimitAndSaysSo)
+{
+    const int limitMs = GetParam() == Stall::answerUnreadAtTimeLimit ? 0 : 200;
+    RawServer server(GetParam() == Stall::queueFull ? 0 : 4);
+    std::string url = server.url();
+    std::function<bool()> handshake = [&] { return WebSocket::fromUrl(url, "", limitMs) != nullptr; };
+    if (GetParam() == Stall::queueFull)
+        peer = RawServer::connectTo(server.port());  // takes the one place in the queue
+    if (GetParam() == Stall::tricklingHeaders)
+        server.answerNextClient(statusLine);
+    if (GetParam() == Stall::answerUnreadAtTimeLimit || GetParam() == Stall::requestUnread)
+    {
+        connectPair();
+        const std::string filler(1 << 16, 'z');
+        while (GetParam() == Stall::requestUnread &&
+               clientEnd.send(filler.data(), filler.size()).outcome == wsclient::Socket::Outcome::transferred)
         {
-            const wsclient::Deadline deadline(200);
-            return Handshake(pair.client, url, deadline, 200).perform(*WebSocketUrl::parse(url), "");
-        });
-    const bool gaveUp =
-        handshake.wait_for(std::chrono::milliseconds(ClientDriver::patienceMs)) == std::future_status::ready;
+        }
+        send(peer, RawServer::switchingProtocols.data(), RawServer::switchingProtocols.size(), 0);
+        url = "ws://observer";
+        handshake = [&]
+        {
+            const wsclient::Deadline deadline(limitMs);
+            return wsclient::Handshake(clientEnd, url, deadline, limitMs)
+                .perform(*WebSocketUrl::parse(url), "");
+        };
+    }
+
+    ConsoleCapture capture(ConsoleCapture::Stream::error);
+    auto connecting = std::async(std::launch::async, handshake);
+    if (GetParam() == Stall::tricklingHeaders)
+        server.request();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ClientDriver::patienceMs);
+    while (connecting.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready &&
+           std::chrono::steady_clock::now() < end)
+    {
+        if (GetParam() == Stall::tricklingHeaders)
+            server.write("X-Trickle: y\r\n");
+    }
+    const bool gaveUp = connecting.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     // Reading lets a client that is still sending finish, so that the test ends either way.
     char chunk[65536];
-    while (handshake.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
-        recv(pair.peer, chunk, sizeof chunk, MSG_DONTWAIT);
-    EXPECT_TRUE(gaveUp) << "the client still tried to send when the test stopped waiting";
-    EXPECT_FALSE(handshake.get());
-    EXPECT_THAT(capture.lines(),
-                ElementsAre("ERROR: Handshake timed out after 200 ms connecting to: " + url));
+    while (GetParam() == Stall::requestUnread &&
+           connecting.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+        recv(peer, chunk, sizeof chunk, MSG_DONTWAIT);
+    EXPECT_TRUE(gaveUp) << "the client still waited when the test stopped waiting";
+    EXPECT_FALSE(connecting.get());
+    EXPECT_THAT(capture.lines(), Contains("ERROR: Handshake timed out after " + std::to_string(limitMs) +
+                                          " ms connecting to: " + url));
+}
+
+INSTANTIATE_TEST_SUITE_P(Stalls, HandshakeTimeLimitTest,
+                         testing::Values(Stall::silentServer, Stall::queueFull, Stall::tricklingHeaders,
+                                         Stall::answerUnreadAtTimeLimit, Stall::requestUnread),
+                         [](const testing::TestParamInfo<Stall>& info)
+                         {
+                             const char* names[] = {"SilentServer", "QueueFull", "TricklingHeaders",
+                                                    "AnswerUnreadAtTimeLimit", "RequestUnread"};
+                             return names[static_cast<int>(info.param)];
+                         });
+
+TEST(HandshakeTest, NobodyListeningAndAHostNoResolverCanFindGiveUnableToConnect)
+{
+    const RefusingPort refusing;
+    const std::string port = std::to_string(refusing.port());
+    std::vector<std::string> log;
+    EXPECT_EQ(connect("ws://127.0.0.1:" + port, log), nullptr);
+    EXPECT_THAT(log, ElementsAre("wsclient: connecting: host=127.0.0.1 port=" + port + " path=/",
+                                 "Unable to connect to 127.0.0.1:" + port));
+
+    // A label longer than the 63 bytes DNS allows: refused by the resolver library, never asked of a server.
+    const std::string host = std::string(64, 'h') + ".invalid";
+    EXPECT_EQ(connect("ws://" + host + ":1337", log), nullptr);
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[1].rfind("getaddrinfo: ", 0), 0u) << log[1];
+    EXPECT_EQ(log[2], "Unable to connect to " + host + ":1337");
+}
+
+TEST(HandshakeTest, AUrlOf128BytesOrAnOriginOf200AreRefusedBeforeConnecting)
+{
+    const RefusingPort refusing;
+    const std::string start = "ws://127.0.0.1:" + std::to_string(refusing.port()) + "/";
+    const std::string longestUrl = start + std::string(127 - start.size(), 'p');
+    std::vector<std::string> log;
+    EXPECT_EQ(connect(longestUrl, log), nullptr);
+    EXPECT_THAT(log, Contains("Unable to connect to 127.0.0.1:" + std::to_string(refusing.port())));
+
+    EXPECT_EQ(connect(longestUrl + "p", log), nullptr);
+    EXPECT_THAT(log, ElementsAre("ERROR: url size limit exceeded: " + longestUrl + "p"));
+    const std::string longOrigin(200, 'o');
+    EXPECT_EQ(connect(start, log, longOrigin), nullptr);
+    EXPECT_THAT(log, ElementsAre("ERROR: origin size limit exceeded: " + longOrigin));
 }
 }  // namespace

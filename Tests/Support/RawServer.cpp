@@ -1,7 +1,6 @@
-#include "RawServer.h"
+#include "Support/RawServer.h"
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
@@ -21,14 +20,20 @@ bool readableWithin(int descriptor, int timeoutMs)
     pollfd entry{descriptor, POLLIN, 0};
     return poll(&entry, 1, timeoutMs) > 0;
 }
-}  // namespace
 
-RawServer::RawServer(int backlog)
+sockaddr_in loopback(int port)
 {
-    listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    return address;
+}
+}  // namespace
+
+RawServer::RawServer(int backlog) : listener(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0))
+{
+    sockaddr_in address = loopback(0);
     socklen_t size = sizeof address;
     if (bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(listener, backlog) != 0 ||
         getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0)
@@ -45,9 +50,14 @@ RawServer::~RawServer()
     close(listener);
 }
 
-std::string RawServer::url(const std::string& path) const
+int RawServer::connectTo(int port)
 {
-    return "ws://127.0.0.1:" + std::to_string(listenPort) + path;
+    const int descriptor = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const sockaddr_in address = loopback(port);
+    if (connect(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
+        return descriptor;
+    close(descriptor);
+    return -1;
 }
 
 void RawServer::answerNextClient(const std::string& answer)
@@ -56,13 +66,10 @@ void RawServer::answerNextClient(const std::string& answer)
         [this, answer]
         {
             // A client that never comes fails its test instead of hanging it.
-            if (!readableWithin(listener, readTimeoutMs))
+            if (!readableWithin(listener, readTimeoutMs) ||
+                (peer = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC)) < 0)
                 return;
-            peer = accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
-            if (peer < 0)
-                return;
-            const std::string blankLine = "\r\n\r\n";
-            while (receivedRequest.find(blankLine) == std::string::npos)
+            while (receivedRequest.find("\r\n\r\n") == std::string::npos)
             {
                 const std::string more = read(1);
                 if (more.empty())
@@ -82,8 +89,7 @@ std::string RawServer::request()
 
 void RawServer::write(const std::string& bytes) const
 {
-    std::size_t written = 0;
-    while (written < bytes.size())
+    for (std::size_t written = 0; written < bytes.size();)
     {
         const ssize_t count = send(peer, bytes.data() + written, bytes.size() - written, MSG_NOSIGNAL);
         if (count <= 0)
@@ -95,11 +101,9 @@ void RawServer::write(const std::string& bytes) const
 std::string RawServer::read(std::size_t count) const
 {
     std::string bytes;
-    while (bytes.size() < count)
+    char chunk[65536];
+    while (bytes.size() < count && readableWithin(peer, readTimeoutMs))
     {
-        if (!readableWithin(peer, readTimeoutMs))
-            break;
-        char chunk[65536];
         const ssize_t received = recv(peer, chunk, std::min(sizeof chunk, count - bytes.size()), 0);
         if (received <= 0)
             break;

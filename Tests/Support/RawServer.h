@@ -4,7 +4,7 @@
 #include <thread>
 
 // A bare TCP server on an ephemeral loopback port, for tests that need exact bytes on the wire. It
-// answers one client's handshake in a thread; afterwards the test speaks for the server over peer().
+// answers one client's handshake in a thread; afterwards the test speaks for the server.
 class RawServer
 {
 public:
@@ -16,8 +16,11 @@ public:
     RawServer(const RawServer&) = delete;
     RawServer& operator=(const RawServer&) = delete;
 
+    // A connected socket to the loopback port, or -1 when nothing accepts there.
+    static int connectTo(int port);
+
     int port() const { return listenPort; }
-    std::string url(const std::string& path = "") const;
+    std::string url() const { return "ws://127.0.0.1:" + std::to_string(listenPort); }
 
     // Accepts the next client in a thread (waiting at most readTimeoutMs for it), reads its request up to
     // the blank line and writes the answer.
