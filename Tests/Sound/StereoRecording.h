@@ -17,15 +17,15 @@ public:
         double rightRms = 0;
     };
 
-    // False (and nothing read) when the file is not a finished stereo WAV file.
+    // False (and nothing read) when the file is not a stereo WAV file.
     bool read(const std::string& path);
 
-    std::size_t frameCount() const { return samples.size() / 2; }
     double seconds(std::size_t frames) const { return static_cast<double>(frames) / sampleRate; }
     // Shorter gaps than this belong to the sound around them (a sine passes zero now and then).
     std::vector<Segment> soundingSegments(double shortestGapSeconds = 0.02) const;
 
 private:
+    std::size_t frameCount() const { return samples.size() / 2; }
     bool isSilent(std::size_t frame) const;
     Segment measure(std::size_t firstFrame, std::size_t endFrame) const;
 

@@ -9,7 +9,8 @@ namespace
 {
 using namespace std::chrono_literals;
 
-// Where a WAV file's format chunk keeps the byte rate, when it comes first as the wave backend writes it.
+// Where the wave backend's header keeps the size of what follows it and the byte rate.
+constexpr std::streamoff riffSizeOffset = 4;
 constexpr std::streamoff byteRateOffset = 28;
 constexpr auto longestMixingWait = 5s;
 constexpr auto pollInterval = 2ms;
@@ -47,29 +48,28 @@ std::uintmax_t WaveOutput::outputSize() const
     return missing ? 0 : size;
 }
 
-std::uint32_t WaveOutput::bytesPerSecond() const
+std::uint32_t WaveOutput::headerField(std::streamoff offset) const
 {
-    if (outputSize() < static_cast<std::uintmax_t>(byteRateOffset) + 4)
-        return 0;
     std::ifstream file(getOutputPath(), std::ios::binary);
     unsigned char bytes[4] = {};
-    file.seekg(byteRateOffset);
-    file.read(reinterpret_cast<char*>(bytes), sizeof(bytes));
-    // Little-endian, as everything in a WAV file.
-    std::uint32_t rate = 0;
-    for (int byte = 3; byte >= 0; --byte)
-        rate = rate << 8 | bytes[byte];
-    return rate;
+    if (!file.seekg(offset) || !file.read(reinterpret_cast<char*>(bytes), sizeof bytes))
+        return 0;
+    return static_cast<std::uint32_t>(bytes[0] | bytes[1] << 8 | bytes[2] << 16 | bytes[3] << 24);
 }
 
 bool WaveOutput::waitForMixing(double seconds) const
 {
     const auto deadline = std::chrono::steady_clock::now() + longestMixingWait;
     std::uint32_t rate = 0;
-    while ((rate = bytesPerSecond()) == 0 && std::chrono::steady_clock::now() < deadline)
+    while ((rate = headerField(byteRateOffset)) == 0 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(pollInterval);
     const auto target = outputSize() + static_cast<std::uintmax_t>(seconds * rate);
     while (outputSize() < target && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(pollInterval);
     return rate > 0 && outputSize() >= target;
+}
+
+bool WaveOutput::finished() const
+{
+    return outputSize() > 8 && headerField(riffSizeOffset) == outputSize() - 8;
 }

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <string>
 
 // Sends OpenAL Soft's output to a WAV file through its wave backend. OpenAL reads its configuration once,
 // at its first call in the process, so there is one output per process: every device opened later
@@ -25,18 +24,19 @@ public:
     // A temporary directory of this process, for the output and for the sounds the tests write.
     const std::filesystem::path& getDirectory() const { return directory; }
     std::filesystem::path getOutputPath() const { return directory / "output.wav"; }
-    // What the open device has written so far; 0 before its first write.
-    std::uintmax_t outputSize() const;
     // Waits until the open device has written `seconds` more output. The backend's thread mixes by the
     // clock but catches up in one go when it runs late, so only its output tells how far it has mixed.
     // False when it has not written that much after a few seconds.
     bool waitForMixing(double seconds) const;
+    // Whether the device that wrote the output has closed: the backend fills in the header's sizes then.
+    bool finished() const;
 
 private:
     WaveOutput();
 
-    // From the output's header; 0 while the header is not written yet.
-    std::uint32_t bytesPerSecond() const;
+    std::uintmax_t outputSize() const;
+    // The little-endian 32-bit field at `offset` of the output's header; 0 while it is not written yet.
+    std::uint32_t headerField(std::streamoff offset) const;
 
     std::filesystem::path directory;
 };
