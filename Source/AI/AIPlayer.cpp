@@ -126,6 +126,7 @@ void AIPlayer::stepFrom(const irr::core::vector3df& position, bool stopAtWaypoin
     node->setPosition(stopAtWaypoint ? waypoint : position + stepDirection(position) * speed);
     face(node->getPosition());
     lastStepStart = position;
+    lastStepDirection = stepDirection(position);
     lastStepLength = speed;
 }
 
@@ -158,7 +159,8 @@ void AIPlayer::checkLastStep()
         return;
     }
     const irr::core::vector3df position = node->getPosition();
-    if (position.getDistanceFrom(lastStepStart) >= meant * blockedShare)
+    // Progress along the step, not any motion: an orc lodged under the dragon jitters on the spot.
+    if ((position - lastStepStart).dotProduct(lastStepDirection) >= meant * blockedShare)
     {
         blockedSteps = 0;
         steppedAside = false;

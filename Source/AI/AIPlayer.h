@@ -92,8 +92,10 @@ private:
     // The corners of the path being walked, and the one after the current waypoint.
     std::vector<irr::core::vector3df> path;
     std::size_t nextCorner = 0;
-    // Where the last step started and how long it was meant to be; its length is 0 when no step is pending.
+    // Where the last step started, its way and how long it was meant to be; its length is 0 when no step
+    // is pending.
     irr::core::vector3df lastStepStart;
+    irr::core::vector3df lastStepDirection;
     float lastStepLength = 0.0f;
     int blockedSteps = 0;
     bool steppedAside = false;
