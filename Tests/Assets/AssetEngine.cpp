@@ -1,5 +1,7 @@
 #include "AssetEngine.h"
 
+#include <gtest/gtest.h>
+
 AssetEngine::AssetEngine()
 {
     irr::SIrrlichtCreationParameters parameters;
@@ -38,4 +40,14 @@ std::vector<irr::core::vector3df> AssetEngine::positions(irr::scene::IMeshBuffer
     for (irr::u32 v = 0; v < buffer->getVertexCount(); ++v)
         result.push_back(buffer->getPosition(v));
     return result;
+}
+
+void AssetEngine::expectTextureCoordinatesInside(irr::scene::IMesh* mesh)
+{
+    for (irr::u32 b = 0; b < mesh->getMeshBufferCount(); ++b)
+        for (irr::u32 v = 0; v < mesh->getMeshBuffer(b)->getVertexCount(); ++v)
+        {
+            const irr::core::vector2df uv = mesh->getMeshBuffer(b)->getTCoords(v);
+            ASSERT_TRUE(uv.X >= 0.0f && uv.X <= 1.0f && uv.Y >= 0.0f && uv.Y <= 1.0f) << uv.X << ", " << uv.Y;
+        }
 }

@@ -22,6 +22,8 @@ public:
     static std::vector<irr::core::triangle3df> triangles(irr::scene::IMesh* mesh);
     // The vertices of one buffer, in the order the engine holds them.
     static std::vector<irr::core::vector3df> positions(irr::scene::IMeshBuffer* buffer);
+    // Texture coordinates stay inside the texture, so no face samples past its edge.
+    static void expectTextureCoordinatesInside(irr::scene::IMesh* mesh);
 
 private:
     irr::IrrlichtDevice* engine;
