@@ -85,6 +85,7 @@ int MatchRunner::run(std::ostream& out)
         }
     }
     const double wallSeconds = std::chrono::duration<double>(Clock::now() - runStart).count();
+    memoryAtEnd = residentKilobytes();
     engine->shutdown();
     writeTotals(out, played, wallSeconds);
     return played > 0 && played == options.matches ? 0 : 1;
@@ -167,7 +168,7 @@ void MatchRunner::writeTotals(std::ostream& out, int played, double wallSeconds)
         << " us, resident memory ";
     if (memoryReportedAfter > 0)
         out << memoryAtReport << " KB after match " << memoryReportedAfter << ", ";
-    out << residentKilobytes() << " KB at the end\n";
+    out << memoryAtEnd << " KB after the last\n";
 }
 
 double MatchRunner::realTimeFactor() const

@@ -54,5 +54,6 @@ private:
     std::vector<double> frameMicroseconds;
     std::vector<double> matchSeconds;
     long memoryAtReport = 0;
+    long memoryAtEnd = 0;
     int memoryReportedAfter = 0;
 };
