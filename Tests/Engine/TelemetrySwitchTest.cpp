@@ -5,44 +5,20 @@
 
 namespace
 {
-struct SwitchCase
+TEST(TelemetrySwitchTest, OnlyExactlyWsTurnsTelemetryOnAndAnyArgumentIsAnswered)
 {
-    std::string name;
-    std::vector<const char*> arguments;
-    bool telemetry;
-    std::vector<std::string> lines;
-};
-
-void PrintTo(const SwitchCase& switchCase, std::ostream* out)
-{
-    *out << switchCase.name;
+    const std::pair<std::vector<const char*>, bool> cases[] = {
+        {{}, false},     {{"ws"}, true}, {{"ws", "extra"}, true}, {{"wss"}, false}, {{"w"}, false},
+        {{"WS"}, false}, {{""}, false}};
+    for (const auto& [arguments, telemetry] : cases)
+    {
+        std::vector<const char*> argv{"Quillmarch"};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        ConsoleCapture console;
+        EXPECT_EQ(TelemetrySwitch::read(static_cast<int>(argv.size()), argv.data()), telemetry);
+        const std::vector<std::string> answer{telemetry ? "Websockets Activate" : "No Websockets"};
+        EXPECT_EQ(console.lines(), arguments.empty() ? std::vector<std::string>{} : answer)
+            << (arguments.empty() ? "no argument" : arguments[0]);
+    }
 }
-
-class TelemetrySwitchTest : public ::testing::TestWithParam<SwitchCase>
-{
-};
-
-TEST_P(TelemetrySwitchTest, OnlyExactlyWsTurnsTelemetryOnAndTheDecisionIsLogged)
-{
-    const SwitchCase& switchCase = GetParam();
-    std::vector<const char*> argv{"Quillmarch"};
-    argv.insert(argv.end(), switchCase.arguments.begin(), switchCase.arguments.end());
-
-    ConsoleCapture console;
-    const bool telemetry = TelemetrySwitch::read(static_cast<int>(argv.size()), argv.data());
-
-    EXPECT_EQ(telemetry, switchCase.telemetry);
-    EXPECT_EQ(console.lines(), switchCase.lines);
-}
-
-INSTANTIATE_TEST_SUITE_P(Arguments, TelemetrySwitchTest,
-                         ::testing::Values(SwitchCase{"NoArgument", {}, false, {}},
-                                           SwitchCase{"Ws", {"ws"}, true, {"Websockets Activate"}},
-                                           SwitchCase{
-                                               "WsWithMore", {"ws", "extra"}, true, {"Websockets Activate"}},
-                                           SwitchCase{"Wss", {"wss"}, false, {"No Websockets"}},
-                                           SwitchCase{"W", {"w"}, false, {"No Websockets"}},
-                                           SwitchCase{"UpperCase", {"WS"}, false, {"No Websockets"}},
-                                           SwitchCase{"Empty", {""}, false, {"No Websockets"}}),
-                         [](const ::testing::TestParamInfo<SwitchCase>& info) { return info.param.name; });
 }  // namespace

@@ -35,13 +35,17 @@ protected:
     TextAnnouncer announcer;
 };
 
-TEST_F(TextAnnouncerTest, StacksNewMessagesBelowTheOnesOnScreen)
+TEST_F(TextAnnouncerTest, StacksMessagesDownFromRow200AndDrawsThemCentredNewestFirst)
 {
-    announcer.announce(L"first", red);
+    announcer.announce(L"Only 10 seconds left!", red);
     announcer.announce(L"second", red);
     announcer.announce(L"third", red);
-    // Drawn newest first.
     EXPECT_EQ(drawRows(0), (std::vector<int>{250, 225, 200}));
+    const auto& oldest = font.calls[2];
+    EXPECT_EQ(oldest.text, irr::core::stringw(L"Only 10 seconds left!"));
+    EXPECT_EQ(oldest.position, irr::core::rect<irr::s32>(1920, 200, 0, 0));
+    EXPECT_TRUE(oldest.horizontallyCentred);
+    EXPECT_FALSE(oldest.verticallyCentred);
 }
 
 TEST_F(TextAnnouncerTest, ANewMessageTakesItsRowFromTheCountAtItsArrival)
@@ -58,30 +62,11 @@ TEST_F(TextAnnouncerTest, ANewMessageTakesItsRowFromTheCountAtItsArrival)
     EXPECT_EQ(announcer.getMessages()[0].top, 225.0f);
 }
 
-TEST_F(TextAnnouncerTest, DrawsCentredOnTheScreenWidthAtItsRow)
-{
-    announcer.announce(L"Only 10 seconds left!", red);
-    drawRows(16);
-    ASSERT_EQ(font.calls.size(), 1u);
-    const auto& call = font.calls[0];
-    EXPECT_EQ(call.text, irr::core::stringw(L"Only 10 seconds left!"));
-    EXPECT_EQ(call.position, irr::core::rect<irr::s32>(1920, 200, 0, 0));
-    EXPECT_TRUE(call.horizontallyCentred);
-    EXPECT_FALSE(call.verticallyCentred);
-}
-
-TEST_F(TextAnnouncerTest, AFrameOfASecondAgesMessagesButALongerOneDoesNot)
+TEST_F(TextAnnouncerTest, StandsStillThenRisesAndVanishesAtTwoSecondsAgedOnlyByFramesOfASecondAtMost)
 {
     announcer.announce(L"message", red);
-    drawRows(1001);
+    EXPECT_EQ(drawRows(1001), (std::vector<int>{200}));
     EXPECT_EQ(announcer.getMessages()[0].age, 0.0f);
-    drawRows(1000);
-    EXPECT_EQ(announcer.getMessages()[0].age, 1000.0f);
-}
-
-TEST_F(TextAnnouncerTest, StandsStillThenRisesAndVanishesAtTwoSeconds)
-{
-    announcer.announce(L"message", red);
     EXPECT_EQ(drawRows(800), (std::vector<int>{200}));
     EXPECT_EQ(drawRows(600), (std::vector<int>{140}));  // age 1400: 60 pixels up
     EXPECT_EQ(drawRows(599), (std::vector<int>{80}));   // age 1999: almost the full 120
