@@ -1,3 +1,5 @@
+#include "Support/CommandRun.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -6,7 +8,6 @@
 #include <iterator>
 #include <map>
 #include <string>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -57,14 +58,9 @@ protected:
         fs::remove_all(folder, ignored);
     }
 
-    // Runs the generator with its output and error streams in `log`; returns its exit status.
-    int runGenerator(const std::string& arguments, std::string& log) const
+    static CommandRun generate(const std::string& arguments)
     {
-        const std::string command = std::string("'") + QUILLMARCH_ASSET_GENERATOR + "' " + arguments +
-                                    " > '" + (folder / "log").string() + "' 2>&1";
-        const int status = std::system(command.c_str());
-        log = contentsOf(folder / "log");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return CommandRun::of(std::string("'") + QUILLMARCH_ASSET_GENERATOR + "' " + arguments);
     }
 
     static std::string contentsOf(const fs::path& file)
@@ -78,8 +74,8 @@ protected:
 
 TEST_F(AssetGenerator, WritesTheSameBytesAsTheBuildsOwnRunAndNothingElse)
 {
-    std::string log;
-    ASSERT_EQ(runGenerator("'" + (folder / "Assets").string() + "'", log), 0) << log;
+    const CommandRun run = generate("'" + (folder / "Assets").string() + "'");
+    ASSERT_EQ(run.exitStatus, 0) << run.output;
     std::map<std::string, std::string> written;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder / "Assets"))
         if (entry.is_regular_file())
@@ -97,11 +93,11 @@ TEST_F(AssetGenerator, WritesTheSameBytesAsTheBuildsOwnRunAndNothingElse)
 
 TEST_F(AssetGenerator, FailsAndSaysWhyWithoutAFolderItCanWrite)
 {
-    std::string log;
-    EXPECT_NE(runGenerator("", log), 0);
+    EXPECT_GT(generate("").exitStatus, 0);
     // A file where the assets folder should be.
     std::ofstream(folder / "Assets") << "not a folder";
-    EXPECT_NE(runGenerator("'" + (folder / "Assets").string() + "'", log), 0);
-    EXPECT_NE(log.find("ERROR: "), std::string::npos) << log;
+    const CommandRun run = generate("'" + (folder / "Assets").string() + "'");
+    EXPECT_GT(run.exitStatus, 0);
+    EXPECT_NE(run.output.find("ERROR: "), std::string::npos) << run.output;
 }
 }  // namespace
