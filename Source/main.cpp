@@ -1,3 +1,4 @@
+#include "GameEngine/CloseRequest.h"
 #include "GameEngine/GameEngine.h"
 #include "GameEngine/TelemetrySwitch.h"
 #include "Scenes/StartScene.h"
@@ -6,6 +7,7 @@
 
 int main(int argc, char* argv[])
 {
+    CloseRequest::catchSignals();
     GameEngine engine;
     engine.setFirstScene(std::make_unique<StartScene>());
     const bool telemetry = TelemetrySwitch::read(argc, argv);

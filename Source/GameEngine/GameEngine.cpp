@@ -1,5 +1,6 @@
 #include "GameEngine/GameEngine.h"
 
+#include "GameEngine/CloseRequest.h"
 #include "GameEngine/Console.h"
 
 #include <iostream>
@@ -106,6 +107,8 @@ void GameEngine::run(bool /*telemetry*/)
 bool GameEngine::runFrame()
 {
     retiredScenes.clear();
+    if (device && CloseRequest::take())
+        device->closeDevice();
     if (!device || !currentScene || !device->run())
         return false;
     serviceTelemetry();
