@@ -7,6 +7,7 @@
 #include "BitmapFontBaker.h"
 #include "CampModel.h"
 #include "DragonModel.h"
+#include "GameIcon.h"
 #include "NavigationMeshBuilder.h"
 #include "ObjWriter.h"
 #include "OrcModel.h"
@@ -45,6 +46,7 @@ bool AssetGenerator::generateAll()
     written &= generatePlayers();
     written &= generateFonts();
     written &= generateSounds();
+    written &= generateIcons();
     return written;
 }
 
@@ -130,5 +132,13 @@ bool AssetGenerator::generateSounds()
     bool written = directory.writeSound("Audio/Background.wav", BackgroundMusic::compose());
     for (const SoundEffects::Effect& effect : SoundEffects::all())
         written &= directory.writeSound("Audio/" + effect.file, effect.sound);
+    return written;
+}
+
+bool AssetGenerator::generateIcons()
+{
+    bool written = true;
+    for (int size : GameIcon::sizes())
+        written &= directory.writeImage(GameIcon::fileName(size), GameIcon::paint(size));
     return written;
 }

@@ -26,6 +26,8 @@ public:
     bool generatePlayers();
     bool generateFonts();
     bool generateSounds();
+    // The desktop icon, at every size a menu may ask for.
+    bool generateIcons();
 
 private:
     // An OBJ, with its material library beside it when `materials` is not empty.
