@@ -249,15 +249,17 @@ TEST_P(HandshakeTimeLimitTest, TheClientGivesUpAtItsTimeLimitAndSaysSo)
                                           " ms connecting to: " + url));
 }
 
+std::string nameOf(const testing::TestParamInfo<Stall>& info)
+{
+    const char* names[] = {"SilentServer", "QueueFull", "TricklingHeaders", "AnswerUnreadAtTimeLimit",
+                           "RequestUnread"};
+    return names[static_cast<int>(info.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(Stalls, HandshakeTimeLimitTest,
                          testing::Values(Stall::silentServer, Stall::queueFull, Stall::tricklingHeaders,
                                          Stall::answerUnreadAtTimeLimit, Stall::requestUnread),
-                         [](const testing::TestParamInfo<Stall>& info)
-                         {
-                             const char* names[] = {"SilentServer", "QueueFull", "TricklingHeaders",
-                                                    "AnswerUnreadAtTimeLimit", "RequestUnread"};
-                             return names[static_cast<int>(info.param)];
-                         });
+                         nameOf);
 
 TEST(HandshakeTest, NobodyListeningAndAHostNoResolverCanFindGiveUnableToConnect)
 {
