@@ -66,9 +66,6 @@ bool HeadlessGame::postKey(irr::EKEY_CODE key, bool pressedDown)
     event.EventType = irr::EET_KEY_INPUT_EVENT;
     event.KeyInput.Key = key;
     event.KeyInput.PressedDown = pressedDown;
-    event.KeyInput.Char = 0;
-    event.KeyInput.Shift = false;
-    event.KeyInput.Control = false;
     return postEvent(event);
 }
 
@@ -91,7 +88,6 @@ bool HeadlessGame::postButtonClicked(irr::gui::IGUIElement* button)
     irr::SEvent event{};
     event.EventType = irr::EET_GUI_EVENT;
     event.GUIEvent.Caller = button;
-    event.GUIEvent.Element = nullptr;
     event.GUIEvent.EventType = irr::gui::EGET_BUTTON_CLICKED;
     return postEvent(event);
 }
