@@ -2,6 +2,7 @@
 
 #include "Network/WebSocket.h"
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,13 +15,31 @@ public:
 
     explicit ClientDriver(wsclient::WebSocket& client) : client(client) {}
 
-    void frame(int waitMs = 0);
+    void frame(int waitMs = 0)
+    {
+        if (client.getReadyState() != wsclient::WebSocket::CLOSED)
+            client.poll(waitMs);
+        client.dispatch([this](const std::string& message) { messages.push_back(message); });
+    }
     // Runs frames until the condition holds; false when it still does not after patienceMs.
-    bool runUntil(const std::function<bool()>& condition);
-    bool receive(std::size_t count);
-    bool reachClosed();
+    bool runUntil(const std::function<bool()>& condition)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(patienceMs);
+        while (!condition() && std::chrono::steady_clock::now() < end)
+            frame(5);
+        return condition();
+    }
+    bool receive(std::size_t count)
+    {
+        return runUntil([this, count] { return messages.size() >= count; });
+    }
     // Runs frames for a while, for checks that something does not happen.
-    void runFor(int milliseconds);
+    void runFor(int milliseconds)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (std::chrono::steady_clock::now() < end)
+            frame(5);
+    }
 
     std::vector<std::string> messages;
 

@@ -147,6 +147,9 @@ TEST_P(EndingFrameTest, IsAnsweredWithACloseFrameAndTheSocketClosed)
     EXPECT_EQ(sentBytes(closeFrame.size()), closeFrame);
     EXPECT_TRUE(server.clientClosed());
     EXPECT_EQ(client->getReadyState(), WebSocket::CLOSED);
+    // What the game still sends goes nowhere, quietly.
+    client->send("late");
+    client->poll(0);
     EXPECT_EQ(capture.lines(), GetParam().log);
 }
 

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <optional>
 
-using testing::AnyOf;
 using testing::ElementsAre;
 using wsclient::WebSocket;
 
@@ -46,49 +45,13 @@ TEST_F(RealServerTest, TextMessagesOfEveryLengthClassArriveIntact)
     EXPECT_EQ(driver->messages, sent);
 }
 
-TEST_F(RealServerTest, APingWithPayloadIsAnsweredByAPongWithTheSamePayload)
-{
-    client->send("!ping:heartbeat 42");
-    ASSERT_TRUE(driver->receive(1));
-    EXPECT_THAT(driver->messages, ElementsAre("!pong:heartbeat 42"));
-}
-
-TEST_F(RealServerTest, TheServersCloseLeadsToClosedAndLaterSendsDropSilently)
-{
-    client->send("!close");
-    ASSERT_TRUE(driver->reachClosed());
-
-    ConsoleCapture capture(ConsoleCapture::Stream::error);
-    client->send("anyone?");
-    client->close();
-    client->poll(0);
-    EXPECT_EQ(client->getReadyState(), WebSocket::CLOSED);
-    EXPECT_TRUE(capture.lines().empty());
-}
-
 TEST_F(RealServerTest, TheServerGoingAwayMidStreamGivesConnectionClosed)
 {
     ConsoleCapture capture(ConsoleCapture::Stream::error);
     client->send("!vanish:50");
-    ASSERT_TRUE(driver->reachClosed());
+    ASSERT_TRUE(driver->runUntil([this] { return client->getReadyState() == WebSocket::CLOSED; }));
     EXPECT_THAT(capture.lines(), ElementsAre("Connection closed!"));
     ASSERT_EQ(driver->messages.size(), 50u);
     EXPECT_EQ(driver->messages.back(), "item 49");
-}
-
-TEST_F(RealServerTest, TheServerKilledWhileTheClientSendsEndsTheConnectionAndNotTheGame)
-{
-    ConsoleCapture capture(ConsoleCapture::Stream::error);
-    const std::string message(4096, 'x');
-    int sent = 0;
-    ASSERT_TRUE(driver->runUntil(
-        [&]
-        {
-            if (++sent == 20)
-                server.kill();
-            client->send(message);
-            return client->getReadyState() == WebSocket::CLOSED;
-        }));
-    EXPECT_THAT(capture.lines(), ElementsAre(AnyOf("Connection closed!", "Connection error!")));
 }
 }  // namespace
