@@ -24,7 +24,7 @@ TEST_F(EventReceiverTest, AKeyIsDownFromItsPressUntilItsReleaseAndOnlyKeysCount)
     game.postKey(irr::KEY_KEY_W, true);  // the keyboard repeats a held key
     EXPECT_TRUE(keys().isKeyDown(irr::KEY_KEY_W));
     EXPECT_FALSE(keys().isKeyDown(irr::KEY_KEY_S));
-    game.postKey(irr::KEY_KEY_W, false);
+    EXPECT_FALSE(game.postKey(irr::KEY_KEY_W, false));  // nor kept from the GUI
     EXPECT_FALSE(keys().isKeyDown(irr::KEY_KEY_W));
 
     // Pressed and released within one frame, a key is up when the frame looks.
@@ -34,21 +34,5 @@ TEST_F(EventReceiverTest, AKeyIsDownFromItsPressUntilItsReleaseAndOnlyKeysCount)
     EXPECT_FALSE(keys().isKeyDown(irr::KEY_SPACE));
     game.clickAt({100, 100});
     EXPECT_FALSE(keys().isKeyDown(irr::KEY_LBUTTON));
-}
-
-TEST(EventReceiverOnEventTest, LetsEveryEventGoOnToTheGui)
-{
-    EventReceiver receiver;
-    irr::SEvent key{};
-    key.EventType = irr::EET_KEY_INPUT_EVENT;
-    key.KeyInput.Key = irr::KEY_KEY_A;
-    key.KeyInput.PressedDown = true;
-    EXPECT_FALSE(receiver.OnEvent(key));
-    EXPECT_TRUE(receiver.isKeyDown(irr::KEY_KEY_A));
-
-    irr::SEvent gui{};
-    gui.EventType = irr::EET_GUI_EVENT;
-    gui.GUIEvent.EventType = irr::gui::EGET_BUTTON_CLICKED;
-    EXPECT_FALSE(receiver.OnEvent(gui));
 }
 }  // namespace
