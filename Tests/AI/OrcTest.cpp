@@ -1,0 +1,328 @@
+#include "AI/AIPlayer.h"
+#include "AI/CaptureBaseState.h"
+#include "AI/FetchingState.h"
+#include "AI/IdleState.h"
+#include "Entities/Camp.h"
+#include "Entities/HumanPlayer.h"
+#include "Entities/Unit.h"
+#include "External/AIWorld.h"
+#include "MatchRunner.h"
+#include "Support/ConsoleCapture.h"
+#include "Support/MatchFixture.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <tuple>
+#include <utility>
+
+namespace
+{
+using irr::core::vector3df;
+using Lines = std::vector<std::string>;
+
+const std::string fetching = "MESSAGE: Fetching State Started, Player = 1";
+const std::string creating = "MESSAGE: Create State Started, Player = 1";
+const std::string capturing = "MESSAGE: CaptureBase State Started, Player = 1";
+const std::string reinforcing = "MESSAGE: Reinforce State Started";
+
+const vector3df otherOrcSpot(-10, 3, 10);
+const vector3df unitSpot(0, 1, 35);
+const vector3df campSpot(0, 3, -15);
+
+// Keeps its player standing wherever the test puts it.
+class Standing : public State
+{
+public:
+    void start(AIPlayer* /*player*/) override {}
+    void update(AIPlayer* /*player*/) override {}
+};
+
+// The real arena with every unit parked: a fetching orc (id 1) at (0, 3, 10), a second one that only
+// stands, and the dragon out of the way.
+class OrcTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(match.started);
+        match.parkAllUnits();
+        match.frames(1);  // the first frame after the scene change has no length
+        put(match.human(), {0, 2, -30});
+        other().changeState(std::make_unique<Standing>());
+        put(orc(), {0, 3, 10});
+        orc().changeState(std::make_unique<FetchingState>());
+    }
+
+    AIPlayer& orc() { return match.orc(0); }
+    AIPlayer& other() { return match.orc(1); }
+    void put(BasePlayer& player, const vector3df& position) { match.place(player.node, position); }
+    Unit& freeUnit(const vector3df& position) { return match.freeUnitAt(nextUnit++, position); }
+    void giveFollowers(BasePlayer& player, int count)
+    {
+        for (int given = 0; given < count; ++given)
+            freeUnit(player.node->getPosition()).pickUp(&player);
+    }
+    Camp& campAt(const vector3df& position, BasePlayer& owner, int units)
+    {
+        match.match->createCamp(position, {0, 0, 0}, {0.1f, 0.1f, 0.1f}, &owner);
+        match.match->camps.back()->unitCount = static_cast<irr::u16>(units);
+        return *match.match->camps.back();
+    }
+    // The state changes written while frames run until `done` holds, `most` frames at the most.
+    Lines stateLines(
+        int most = 1, const std::function<bool()>& done = [] { return false; })
+    {
+        ConsoleCapture console;
+        for (int frame = 0; frame < most && !done(); ++frame)
+            match.frames(1);
+        Lines lines;
+        for (const std::string& line : console.reportLines())
+            if (line.find("State Started") != std::string::npos)
+                lines.push_back(line);
+        return lines;
+    }
+    // How far over the ground the orc's waypoint lies from `goal`; waypoints lie at walking height.
+    float offCourse(const vector3df& goal)
+    {
+        EXPECT_EQ(orc().waypoint.Y, AIPlayer::waypointHeight);
+        return vector3df(goal.X, AIPlayer::waypointHeight, goal.Z).getDistanceFrom(orc().waypoint);
+    }
+
+    MatchFixture match{2};
+    std::size_t nextUnit = 0;
+};
+
+template <class Case>
+class OrcCaseTest : public OrcTest, public ::testing::WithParamInterface<Case>
+{
+};
+
+TEST_F(OrcTest, ANewOrcIdlesUntilAUnitIsFreeAndLeavesIdleInItsFirstUpdateEvenWithoutADragonNode)
+{
+    irr::scene::ISceneNode* dragon = std::exchange(match.human().node, nullptr);
+    match.match->createAIPlayer({30, 3, -30}, {0, 0, 0}, {0.1f, 0.1f, 0.1f}, 3);
+    match.human().node = dragon;
+    match.frames(3);
+    EXPECT_NE(dynamic_cast<IdleState*>(match.orc(2).getState()), nullptr);
+    freeUnit({40, 1, -20});
+    match.frames(1);
+    EXPECT_NE(dynamic_cast<FetchingState*>(match.orc(2).getState()), nullptr);
+    EXPECT_EQ(match.orc(2).node->getPosition(), vector3df(30, 3, -30));
+}
+
+TEST_F(OrcTest, AStunnedOrcThinksButStandsAndStopsWalkingAndAReachedEndCallbackChangesNothing)
+{
+    freeUnit(unitSpot);
+    orc().stun();
+    match.frames(1);
+    EXPECT_LT(offCourse(unitSpot), 0.5f);  // its state chose the unit
+    EXPECT_FALSE(orc().moving);
+    EXPECT_EQ(orc().node->getPosition(), vector3df(0, 3, 10));
+    ConsoleCapture console;
+    irr::AI::AIPoint end({9, 0, 9});
+    orc().onUnitUpdate(&end, true);
+    EXPECT_EQ(console.reportLines(), Lines{"MESSAGE: Reached end"});
+    EXPECT_LT(offCourse(unitSpot), 0.5f);
+    EXPECT_FALSE(orc().moving);
+}
+
+// From, to, step length, where the step ends, arrivals.
+using Step = std::tuple<vector3df, vector3df, float, vector3df, int>;
+using OrcStepTest = OrcCaseTest<Step>;
+
+TEST_P(OrcStepTest, ArrivesWithinOneStepAndStillTakesTheWholeStepButNeverOffTheFloor)
+{
+    const auto& [from, to, length, end, arrivals] = GetParam();
+    put(orc(), from);
+    orc().setWaypoint(to);
+    orc().speed = length;
+    int arrived = 0;
+    orc().stepTowardWaypoint([&arrived] { ++arrived; });
+    EXPECT_EQ(arrived, arrivals);
+    EXPECT_TRUE(orc().node->getPosition().equals(end, 1e-4f));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, OrcStepTest,
+    ::testing::Values(Step{{-10, 3, 0}, {-6, 3, 0}, 5, {-5, 3, 0}, 1},         // passes by 1
+                      Step{{-10, 3, 0}, {-10, 3, 0}, 5, {-10, 3, 0}, 1},       // stands on it
+                      Step{{-44, 3, 20}, {-48, 3, 20}, 5, {-48, 3, 20}, 1}));  // at the wall
+
+// Followers, the camp's owner (a player id, -1 for no camp), its units and distance, the state lines.
+using Choice = std::tuple<int, int, int, float, Lines>;
+using FetchingChoiceTest = OrcCaseTest<Choice>;
+
+TEST_P(FetchingChoiceTest, CapturesAForeignCampItOutnumbersWithinRangeElseFoundsOneAboveTheThreshold)
+{
+    const auto& [followers, campOwner, campUnits, distance, lines] = GetParam();
+    if (campOwner >= 0)
+        campAt({10 - distance, 3, 10}, *match.match->players.at(static_cast<std::size_t>(campOwner)),
+               campUnits);
+    put(orc(), {10, 3, 10});
+    giveFollowers(orc(), followers);
+    EXPECT_EQ(stateLines(), lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, FetchingChoiceTest,
+                         ::testing::Values(Choice{5, 0, 3, 10, {capturing}}, Choice{4, 0, 3, 10, {}},
+                                           Choice{5, 0, 3, 40.0f, {capturing}}, Choice{5, 0, 3, 40.01f, {}},
+                                           Choice{6, 1, 0, 10, {}}, Choice{7, 0, 3, 10, {capturing}},
+                                           Choice{6, -1, 0, 0, {}}));
+
+// Its followers, the dragon's and where it stands, whether the orc has a camp, its goal, the state lines.
+using Encounter = std::tuple<int, int, vector3df, bool, vector3df, Lines>;
+using EncounterTest = OrcCaseTest<Encounter>;
+
+// The other orc stands 10 away with one follower, the dragon near or far; a nearer unit freed later.
+TEST_P(EncounterTest, DashesAtTheLaterRivalOrTurnsHomeFromAWeakerPlayerElseFetchesAndKeepsItsCourse)
+{
+    const auto& [followers, dragonFollowers, dragonAt, ownCamp, goal, lines] = GetParam();
+    if (ownCamp)
+        campAt(campSpot, orc(), 0);
+    put(match.human(), dragonAt);
+    put(other(), otherOrcSpot);
+    giveFollowers(match.human(), dragonFollowers);
+    giveFollowers(other(), 1);
+    giveFollowers(orc(), followers);
+    freeUnit(unitSpot);
+    EXPECT_EQ(stateLines(), lines);
+    EXPECT_LT(offCourse(goal), 0.5f);
+    EXPECT_EQ(orc().dashing, goal == otherOrcSpot);
+    EXPECT_EQ(match.sound->plays.back().file == AIPlayer::skillShotSound,
+              goal == otherOrcSpot);  // no sound came after it
+    freeUnit({0, 1, 5});
+    match.frames(1);
+    EXPECT_LT(offCourse(goal), 0.5f);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Players, EncounterTest,
+    ::testing::Values(Encounter{0, 2, {10, 2, 10}, false, unitSpot, {}},              // no followers
+                      Encounter{1, 2, {10, 2, 10}, false, otherOrcSpot, {}},          // two rivals
+                      Encounter{2, 0, {0, 2, -30}, false, unitSpot, {}},              // weaker, no camp
+                      Encounter{2, 0, {0, 2, -30}, true, campSpot, {reinforcing}}));  // weaker, camp
+
+TEST_F(OrcTest, FailedFoundingsInARingRaiseTheThresholdAndAFoundingOnFreeGroundResetsIt)
+{
+    campAt({10, 3, 0}, match.human(), 20);
+    put(orc(), {14.5f, 3, 0});
+    giveFollowers(orc(), BasePlayer::startingCampThreshold);
+    for (int attempt = 7; attempt <= 9; ++attempt)
+    {
+        giveFollowers(orc(), 1);
+        EXPECT_EQ(stateLines(), (Lines{creating, fetching}));
+        EXPECT_EQ(orc().campThreshold, attempt);
+        EXPECT_EQ(orc().units.size(), static_cast<std::size_t>(attempt));
+    }
+    put(orc(), {10, 3, 25});
+    giveFollowers(orc(), 1);
+    EXPECT_EQ(stateLines(), (Lines{creating, fetching}));
+    EXPECT_EQ(orc().campThreshold, BasePlayer::startingCampThreshold);
+    EXPECT_EQ(match.match->camps.back()->unitCount, 10);
+}
+
+TEST_F(OrcTest, ACaptureWalkThatEndsInACampNowItsOwnReinforcesIt)
+{
+    Camp& camp = campAt({10, 3, 0}, match.human(), 1);
+    put(orc(), {10, 3, 15});
+    giveFollowers(orc(), 4);
+    EXPECT_EQ(stateLines(), Lines{capturing});
+    camp.ownerId = orc().id;
+    EXPECT_EQ(stateLines(300, [this] { return !orc().moving; }), Lines{fetching});
+    EXPECT_EQ(camp.unitCount, 5);
+    EXPECT_EQ(orc().campsCaptured, 0);
+}
+
+TEST_F(OrcTest, WalksAroundAPillarOverTheFloorAndActsOnlyOnceAtTheEnd)
+{
+    campAt({20, 3, 30}, match.human(), 0);
+    put(orc(), {20, 3, 10});
+    giveFollowers(orc(), 2);
+    const irr::AI::AINavigationMesh& floor = *match.match->getAIWorld()->getNavigationMesh();
+    int framesOffTheFloor = 0;
+    stateLines(600,
+               [&]
+               {
+                   framesOffTheFloor += floor.isPointInsideNavigationMesh(orc().node->getPosition()) ? 0 : 1;
+                   return orc().campsCaptured > 0;
+               });
+    match.frames(60);
+    EXPECT_EQ(framesOffTheFloor, 0);
+    EXPECT_EQ(orc().campsCaptured, 1);
+    EXPECT_EQ(orc().campsFounded, 0);
+}
+
+TEST_F(OrcTest, ACampWalkWithNoPathGoesBackToFetchingWithoutACampAction)
+{
+    Camp& camp = campAt({500, 3, 500}, match.human(), 0);
+    giveFollowers(orc(), 3);
+    orc().setWaypoint({0, 3, -20});  // where an earlier walk was going
+    ConsoleCapture console;
+    orc().changeState(std::make_unique<CaptureBaseState>(&camp));
+    EXPECT_EQ(console.reportLines(), (Lines{capturing, fetching}));
+    match.frames(10);
+    EXPECT_EQ(orc().node->getPosition(), vector3df(0, 3, 10));
+    EXPECT_EQ(match.match->camps.size(), 1u);
+}
+
+TEST_F(OrcTest, AStunnedCaptureWalkGivesWayToFetchingAndTheOrcWalksOnAfterTheStun)
+{
+    campAt({10, 3, -20}, match.human(), 0);
+    giveFollowers(orc(), 2);
+    freeUnit({-30, 1, 0});
+    EXPECT_EQ(stateLines(5), Lines{capturing});
+    orc().stun();
+    EXPECT_EQ(stateLines(2), Lines{fetching});
+    match.frames(static_cast<int>(BasePlayer::stunUpdates) + 2);
+    const vector3df recovered = orc().node->getPosition();
+    match.frames(10);
+    EXPECT_GT(orc().node->getPosition().getDistanceFrom(recovered), 1.0f);
+}
+
+TEST_F(OrcTest, GetsPastTheDragonStandingInItsWay)
+{
+    // The dragon is no part of the floor's map, so the path runs straight through it; this line of
+    // approach lodges the orc under its body.
+    put(match.human(), {0, 2, 0});
+    put(orc(), {-12, 3, 1});
+    const Unit& unit = freeUnit({12, 1, 1});
+    stateLines(900, [&unit] { return unit.following; });
+    EXPECT_EQ(unit.owner, &orc());
+}
+
+// Four orcs and a dragon that walks, founds and dashes at random, over several seeds of chance.
+TEST(OrcMatchTest, EveryOrcTakesACampNoneStandsStillLongOrLeavesTheFloorAndMostMatchesSeeACapture)
+{
+    constexpr int seeds = 6;
+    int matchesWithACapture = 0;
+    for (std::uint32_t seed = 1; seed <= seeds; ++seed)
+    {
+        RunnerOptions options;
+        options.seed = seed;
+        options.dragon = RunnerOptions::Dragon::wander;
+        std::ostringstream out;
+        ASSERT_EQ(MatchRunner(options).run(out), 0);
+        const std::string line = out.str().substr(0, out.str().find('\n'));
+        // After the dragon's part, each orc's: "... founded F captured C still S ms off-floor K".
+        std::istringstream words(line.substr(line.find("| id 1")));
+        int orcs = 0, captures = 0;
+        for (std::string word; words >> word;)
+        {
+            int founded = 0, captured = 0, framesOffFloor = 0;
+            float stillMs = 0.0f;
+            if (word != "founded" ||
+                !(words >> founded >> word >> captured >> word >> stillMs >> word >> word >> framesOffFloor))
+                continue;
+            ++orcs;
+            captures += captured;
+            EXPECT_GE(founded + captured, 1) << line;
+            EXPECT_LE(stillMs, 3000.0f) << line;  // a stun stops an orc for less
+            EXPECT_EQ(framesOffFloor, 0) << line;
+        }
+        EXPECT_EQ(orcs, 4) << line;
+        matchesWithACapture += captures > 0 ? 1 : 0;
+    }
+    EXPECT_GT(matchesWithACapture * 2, seeds);
+}
+}  // namespace
