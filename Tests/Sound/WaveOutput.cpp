@@ -1,8 +1,10 @@
 #include "WaveOutput.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <sndfile.h>
 #include <thread>
 
 namespace
@@ -14,6 +16,8 @@ constexpr std::streamoff riffSizeOffset = 4;
 constexpr std::streamoff byteRateOffset = 28;
 constexpr auto longestMixingWait = 5s;
 constexpr auto pollInterval = 2ms;
+// The mixer's output for silence is exact zero; a margin keeps dithering or denormals out.
+constexpr float silenceLevel = 1e-4f;
 }  // namespace
 
 WaveOutput& WaveOutput::instance()
@@ -29,7 +33,7 @@ WaveOutput::WaveOutput()
     const char* made = mkdtemp(pattern.data());
     directory = made ? made : pattern;
     const std::filesystem::path configuration = directory / "alsoft.conf";
-    std::ofstream(configuration) << "[general]\ndrivers = wave\n[wave]\nfile = " << getOutputPath().string()
+    std::ofstream(configuration) << "[general]\ndrivers = wave\n[wave]\nfile = " << outputPath().string()
                                  << "\n[" << fewSourcesDeviceName << "]\nsources = " << fewSources << "\n";
     setenv("ALSOFT_CONF", configuration.c_str(), 1);
     setenv("ALSOFT_DRIVERS", "wave", 1);
@@ -44,13 +48,13 @@ WaveOutput::~WaveOutput()
 std::uintmax_t WaveOutput::outputSize() const
 {
     std::error_code missing;
-    const std::uintmax_t size = std::filesystem::file_size(getOutputPath(), missing);
+    const std::uintmax_t size = std::filesystem::file_size(outputPath(), missing);
     return missing ? 0 : size;
 }
 
 std::uint32_t WaveOutput::headerField(std::streamoff offset) const
 {
-    std::ifstream file(getOutputPath(), std::ios::binary);
+    std::ifstream file(outputPath(), std::ios::binary);
     unsigned char bytes[4] = {};
     if (!file.seekg(offset) || !file.read(reinterpret_cast<char*>(bytes), sizeof bytes))
         return 0;
@@ -72,4 +76,39 @@ bool WaveOutput::waitForMixing(double seconds) const
 bool WaveOutput::finished() const
 {
     return outputSize() > 8 && headerField(riffSizeOffset) == outputSize() - 8;
+}
+
+std::vector<WaveOutput::Segment> WaveOutput::segments(double shortestGap) const
+{
+    SF_INFO info{};
+    SNDFILE* file = sf_open(outputPath().c_str(), SFM_READ, &info);
+    std::vector<float> samples(file && info.channels == 2 ? static_cast<std::size_t>(info.frames) * 2 : 0);
+    if (file)
+    {
+        sf_readf_float(file, samples.data(), static_cast<sf_count_t>(samples.size() / 2));
+        sf_close(file);
+    }
+    const auto silent = [&samples](std::size_t frame) {
+        return std::fabs(samples[2 * frame]) < silenceLevel &&
+               std::fabs(samples[2 * frame + 1]) < silenceLevel;
+    };
+    const double rate = info.samplerate;
+    std::vector<Segment> found;
+    for (std::size_t frame = 0; frame < samples.size() / 2; ++frame)
+    {
+        if (silent(frame))
+            continue;
+        std::size_t last = frame;
+        double left = 0, right = 0;
+        for (std::size_t next = frame; next < samples.size() / 2 && next - last < shortestGap * rate; ++next)
+        {
+            last = silent(next) ? last : next;
+            left += samples[2 * next] * samples[2 * next];
+            right += samples[2 * next + 1] * samples[2 * next + 1];
+        }
+        const double frames = static_cast<double>(last + 1 - frame);
+        found.push_back({frame / rate, frames / rate, std::sqrt(left / frames), std::sqrt(right / frames)});
+        frame = last;
+    }
+    return found;
 }
