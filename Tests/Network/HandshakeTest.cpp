@@ -1,7 +1,6 @@
 #include "ClientDriver.h"
 #include "Support/ConsoleCapture.h"
 #include "Support/RawServer.h"
-#include "Support/RefusingPort.h"
 
 #include "Network/Deadline.h"
 #include "Network/Handshake.h"
@@ -263,7 +262,7 @@ INSTANTIATE_TEST_SUITE_P(Stalls, HandshakeTimeLimitTest,
 
 TEST(HandshakeTest, NobodyListeningAndAHostNoResolverCanFindGiveUnableToConnect)
 {
-    const RefusingPort refusing;
+    const RawServer refusing(RawServer::refusing);
     const std::string port = std::to_string(refusing.port());
     std::vector<std::string> log;
     EXPECT_EQ(connect("ws://127.0.0.1:" + port, log), nullptr);
@@ -280,7 +279,7 @@ TEST(HandshakeTest, NobodyListeningAndAHostNoResolverCanFindGiveUnableToConnect)
 
 TEST(HandshakeTest, AUrlOf128BytesOrAnOriginOf200AreRefusedBeforeConnecting)
 {
-    const RefusingPort refusing;
+    const RawServer refusing(RawServer::refusing);
     const std::string start = "ws://127.0.0.1:" + std::to_string(refusing.port()) + "/";
     const std::string longestUrl = start + std::string(127 - start.size(), 'p');
     std::vector<std::string> log;

@@ -35,7 +35,8 @@ RawServer::RawServer(int backlog) : listener(socket(AF_INET, SOCK_STREAM | SOCK_
 {
     sockaddr_in address = loopback(0);
     socklen_t size = sizeof address;
-    if (bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(listener, backlog) != 0 ||
+    if (bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+        (backlog != refusing && listen(listener, backlog) != 0) ||
         getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0)
         throw std::runtime_error("the test server cannot listen");
     listenPort = ntohs(address.sin_port);

@@ -10,6 +10,9 @@ class RawServer
 public:
     static const std::string switchingProtocols;
     static constexpr int readTimeoutMs = 5000;
+    // A backlog for a port that is bound, so nobody else takes it, but not listening: connections to it
+    // are refused.
+    static constexpr int refusing = -1;
 
     explicit RawServer(int backlog = 4);
     ~RawServer();
