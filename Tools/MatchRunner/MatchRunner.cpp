@@ -138,7 +138,7 @@ void MatchRunner::runFrame()
     engine->device->getTimer()->setTime(time);
     const Clock::time_point start = Clock::now();
     engine->runFrame();
-    frameMicroseconds.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    frameTimes.record(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     if (const auto* match = dynamic_cast<const GameScene*>(engine->getCurrentScene()))
         watch.observe(*match, static_cast<float>(options.frameMs));
 }
@@ -164,7 +164,7 @@ void MatchRunner::writeTotals(std::ostream& out, int played, double wallSeconds)
     out << ", camps founded " << founded << ", captured " << captured << std::fixed << std::setprecision(3)
         << ", wall " << wallSeconds << " s, " << medianMatch << " s per match (median), "
         << std::setprecision(0) << realTimeFactor() << "x real time, frame median " << std::setprecision(1)
-        << percentile(frameMicroseconds, 0.5) << " us, p99 " << percentile(frameMicroseconds, 0.99)
+        << frameTimes.percentile(0.5) << " us, p99 " << frameTimes.percentile(0.99)
         << " us, resident memory ";
     if (memoryReportedAfter > 0)
         out << memoryAtReport << " KB after match " << memoryReportedAfter << ", ";
@@ -176,7 +176,7 @@ double MatchRunner::realTimeFactor() const
     double wall = 0.0;
     for (double seconds : matchSeconds)
         wall += seconds;
-    const double played = static_cast<double>(frameMicroseconds.size()) * options.frameMs / 1000.0;
+    const double played = static_cast<double>(frameTimes.count()) * options.frameMs / 1000.0;
     return wall > 0.0 ? played / wall : 0.0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DragonDriver.h"
+#include "FrameTimes.h"
 #include "GameEngine/GameEngine.h"
 #include "MatchSummary.h"
 #include "MatchWatch.h"
@@ -51,7 +52,7 @@ private:
     irr::u32 time = 0;
     std::optional<MatchSummary> finished;
     std::vector<MatchSummary> summaries;
-    std::vector<double> frameMicroseconds;
+    FrameTimes frameTimes;
     std::vector<double> matchSeconds;
     long memoryAtReport = 0;
     long memoryAtEnd = 0;

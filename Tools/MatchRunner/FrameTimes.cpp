@@ -1,0 +1,30 @@
+#include "FrameTimes.h"
+
+#include <algorithm>
+#include <cmath>
+
+FrameTimes::FrameTimes() : framesPerMicrosecond(longestMicroseconds + 1, 0)
+{
+}
+
+void FrameTimes::record(double microseconds)
+{
+    const double bounded = std::clamp(microseconds, 0.0, static_cast<double>(longestMicroseconds));
+    ++framesPerMicrosecond[static_cast<std::size_t>(std::lround(bounded))];
+    ++frames;
+}
+
+double FrameTimes::percentile(double share) const
+{
+    if (frames == 0)
+        return 0.0;
+    const auto rank = static_cast<std::uint64_t>(share * static_cast<double>(frames - 1));
+    std::uint64_t seen = 0;
+    for (std::size_t microseconds = 0; microseconds < framesPerMicrosecond.size(); ++microseconds)
+    {
+        seen += framesPerMicrosecond[microseconds];
+        if (seen > rank)
+            return static_cast<double>(microseconds);
+    }
+    return longestMicroseconds;
+}
