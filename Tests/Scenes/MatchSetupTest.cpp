@@ -1,9 +1,11 @@
+#include "AI/AIPlayer.h"
+#include "Entities/HumanPlayer.h"
+#include "Entities/Unit.h"
 #include "External/AIInfluenceMap.h"
 #include "GameEngine/TextAnnouncer.h"
 #include "Scenes/StartScene.h"
 #include "Support/ConsoleCapture.h"
-#include "Support/HeadlessGame.h"
-#include "Support/TestMatch.h"
+#include "Support/MatchFixture.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -12,169 +14,112 @@ namespace
 {
 namespace fs = std::filesystem;
 
-class MatchSetupTest : public ::testing::Test
-{
-protected:
-    void TearDown() override { sound->drop(); }
-
-    // Starts the game on the menu, then changes to the match as "Start Game" would.
-    bool startMatch(std::unique_ptr<TestMatch> scene)
-    {
-        match = scene.get();
-        if (!game.start(std::make_unique<StartScene>()))
-            return false;
-        return game.engine().changeScene(std::move(scene));
-    }
-
-    HeadlessGame game;
-    RecordingSoundEngine* sound = new RecordingSoundEngine();
-    TestMatch* match = nullptr;
-};
-
-TEST_F(MatchSetupTest, LogsItsStepsInOrderAndStartsTheMusic)
+TEST(MatchSetupTest, LogsItsStepsInOrderAndStartsTheMusic)
 {
     ConsoleCapture console;
-    ASSERT_TRUE(startMatch(std::make_unique<TestMatch>(sound)));
-    const std::vector<std::string> lines = console.lines();
-
+    MatchFixture fixture(1);
+    ASSERT_TRUE(fixture.started);
     std::vector<std::string> ours;
-    for (const std::string& line : lines)
+    for (const std::string& line : console.lines())
         if (line == "Finished" || line.rfind("MESSAGE: ", 0) == 0 || line.rfind("ERROR: ", 0) == 0)
             ours.push_back(line);
     EXPECT_EQ(ours, (std::vector<std::string>{"MESSAGE: Initialize the main menu scene", "Finished",
-                                              "MESSAGE: Initialize the game scene"}));
-    ASSERT_EQ(sound->plays.size(), 1u);
-    EXPECT_EQ(sound->plays[0].file, "../Assets/Audio/Background.wav");
-    EXPECT_FALSE(sound->plays[0].placed);
-    EXPECT_TRUE(sound->plays[0].looped);
+                                              "MESSAGE: Initialize the game scene",
+                                              "MESSAGE: Human Player is created.",
+                                              "MESSAGE: AI player is created. Number of players: 2"}));
+    ASSERT_EQ(fixture.sound->plays.size(), 1u);
+    EXPECT_EQ(fixture.sound->plays[0].file, "../Assets/Audio/Background.wav");
+    EXPECT_TRUE(fixture.sound->plays[0].looped && !fixture.sound->plays[0].placed);
 }
 
-TEST_F(MatchSetupTest, HoldsTheColourTableAnEmptyRegistryAndTheAnnouncer)
+class MatchPopulationTest : public ::testing::TestWithParam<irr::u32>
 {
-    ASSERT_TRUE(startMatch(std::make_unique<TestMatch>(sound, 3)));
-    ASSERT_EQ(match->playerColors.size(), 13u);
-    const irr::video::SColorf human = match->playerColors[0];
-    EXPECT_EQ(human.toSColor(), irr::video::SColor(128, 255, 255, 255));
-    EXPECT_EQ(match->playerColors[2].toSColor(), irr::video::SColorf(0.49f, 0.82f, 0.1f, 1.0f).toSColor());
-    EXPECT_EQ(match->playerColors[5].toSColor(), irr::video::SColor(255, 255, 189, 0));
-    EXPECT_EQ(match->playerColors[12].toSColor(), irr::video::SColorf(0.16f, 0.9f, 0.9f, 1.0f).toSColor());
+};
 
-    EXPECT_TRUE(match->getCamps().empty());
-    EXPECT_TRUE(match->getPlayers().empty());
-    EXPECT_EQ(match->getHumanPlayer(), nullptr);
-    ASSERT_EQ(match->entities.size(), 1u);
-    EXPECT_EQ(match->entities[0], match->announcer);
-    EXPECT_NE(match->getAIWorld(), nullptr);
-    EXPECT_EQ(match->getAIWorld()->driver, game.engine().driver);
-    EXPECT_NE(match->getAIWorld()->getNavigationMesh(), nullptr);
-    EXPECT_NE(match->font, nullptr);
-    EXPECT_EQ(match->aiPlayerCount, 3u);
-}
-
-TEST_F(MatchSetupTest, LooksAtTheArenaThroughItsCameraWithTheCursorHidden)
+TEST_P(MatchPopulationTest, PutsAUnitOnEverySpotThenTheDragonThenTheOrcsInTheirCorners)
 {
-    ASSERT_TRUE(startMatch(std::make_unique<TestMatch>(sound)));
-    irr::scene::ICameraSceneNode* camera = game.device()->getSceneManager()->getActiveCamera();
-    ASSERT_NE(camera, nullptr);
-    EXPECT_FLOAT_EQ(camera->getFarValue(), 400.0f);
-    EXPECT_EQ(camera->getPosition(), irr::core::vector3df(1, 0, 0));
-    EXPECT_EQ(camera->getTarget(), irr::core::vector3df(0, 0, 0));
-    EXPECT_FALSE(game.device()->getCursorControl()->isVisible());
-    EXPECT_EQ(game.device()->getSceneManager()->getShadowColor(), irr::video::SColor(150, 0, 0, 0));
-}
-
-TEST_F(MatchSetupTest, BuildsTheLevelNodeWithItsSelectorAndTheHiddenSpotNode)
-{
-    ASSERT_TRUE(startMatch(std::make_unique<TestMatch>(sound)));
-    irr::scene::IMeshSceneNode* level = match->levelNode;
-    ASSERT_NE(level, nullptr);
-    ASSERT_NE(match->levelSelector, nullptr);
-    EXPECT_EQ(level->getTriangleSelector(), match->levelSelector);
-    EXPECT_GT(match->levelSelector->getTriangleCount(), 0);
-    for (irr::u32 index = 0; index < level->getMaterialCount(); ++index)
+    MatchFixture fixture(GetParam());
+    GameScene& match = *fixture.match;
+    irr::scene::IMeshBuffer* spots = match.unitSpotNode->getMesh()->getMeshBuffer(0);
+    ASSERT_EQ(match.units.size(), spots->getVertexCount() - 2);
+    for (std::size_t index = 0; index < match.units.size(); ++index)
     {
-        EXPECT_FALSE(level->getMaterial(index).Lighting);
-        EXPECT_NE(level->getMaterial(index).getTexture(0), nullptr);
+        const irr::core::vector3df spot = spots->getPosition(static_cast<irr::u32>(index) + 2);
+        EXPECT_EQ(match.units[index]->getPosition(), irr::core::vector3df(spot.X, 1, spot.Z)) << index;
+        EXPECT_FALSE(match.units[index]->following || match.units[index]->absorbed);
     }
-    EXPECT_EQ(level->getMaterial(0).SpecularColor.color, 0u);
-    EXPECT_EQ(level->getAutomaticCulling(), irr::scene::EAC_FRUSTUM_BOX);
-
-    ASSERT_NE(match->unitSpotNode, nullptr);
-    EXPECT_FALSE(match->unitSpotNode->isVisible());
-    EXPECT_GT(match->unitSpotNode->getMesh()->getMeshBuffer(0)->getVertexCount(), 2u);
+    ASSERT_EQ(match.players.size(), GetParam() + 1);
+    EXPECT_EQ(match.players[0], match.humanPlayer);
+    EXPECT_EQ(match.humanPlayer->node->getPosition(), irr::core::vector3df(0, 2, 0));
+    for (irr::u32 k = 1; k <= GetParam(); ++k)
+    {
+        const BasePlayer& orc = *match.players[k];
+        EXPECT_EQ(orc.id, static_cast<irr::s32>(k));
+        EXPECT_EQ(orc.color.toSColor(), match.playerColors[k + 1].toSColor()) << k;
+        EXPECT_EQ(orc.node->getPosition(), GameScene::aiStarts[k - 1]) << k;
+    }
+    // The announcer updates first, then the units, then the players in their order.
+    ASSERT_EQ(match.entities.size(), 1 + match.units.size() + match.players.size());
+    EXPECT_EQ(match.entities.front().get(), static_cast<BaseEntity*>(match.announcer.get()));
+    EXPECT_EQ(match.entities[1].get(), static_cast<BaseEntity*>(match.units[0].get()));
+    EXPECT_EQ(match.entities.back().get(), static_cast<BaseEntity*>(match.players.back().get()));
+    EXPECT_TRUE(match.camps.empty());
 }
 
-TEST_F(MatchSetupTest, MakesADistanceMapAndAnInfluenceMapOfTheArena)
+INSTANTIATE_TEST_SUITE_P(Opponents, MatchPopulationTest, ::testing::Values(1u, 4u));
+
+TEST(MatchSetupTest, BuildsTheLevelWithItsSelectorTheMapsAndAHiddenSpotNodeUnderAHiddenCursor)
 {
-    ASSERT_TRUE(startMatch(std::make_unique<TestMatch>(sound)));
-    ASSERT_NE(match->distanceMap, nullptr);
-    ASSERT_NE(match->influenceMap, nullptr);
-    EXPECT_EQ(match->distanceMap->getDataSize(), 21 * 21);
-    EXPECT_EQ(match->influenceMap->getWidthInTiles(), 21.0f);
-    EXPECT_EQ(match->influenceMap->getHeightInTiles(), 21.0f);
-    float largest = 0.0f;
-    for (int index = 0; index < match->distanceMap->getDataSize(); ++index)
-        largest = std::max(largest, match->distanceMap->getInfluenceAtIndex(index));
-    EXPECT_GT(largest, 0.0f);
+    MatchFixture fixture;
+    GameScene& match = *fixture.match;
+    ASSERT_EQ(match.levelNode->getTriangleSelector(), match.levelSelector);
+    EXPECT_GT(match.levelSelector->getTriangleCount(), 0);
+    EXPECT_FALSE(match.unitSpotNode->isVisible());
+    EXPECT_FALSE(fixture.game.device()->getCursorControl()->isVisible());
+    EXPECT_EQ(match.distanceMap->getDataSize(), 21 * 21);
+    EXPECT_NE(match.getAIWorld()->getNavigationMesh(), nullptr);
 }
 
-TEST_F(MatchSetupTest, RunsFramesAndMovesTheListenerWithTheCamera)
+TEST(MatchSetupTest, TheListenerFollowsTheCameraBehindTheDragonAndLeavesWithTheMatch)
 {
-    ASSERT_TRUE(startMatch(std::make_unique<TestMatch>(sound)));
-    ASSERT_TRUE(game.runFrames(10, 16));
-    EXPECT_EQ(sound->listenerUpdates, 10);
-    EXPECT_EQ(sound->listenerPosition, irr::core::vector3df(1, 0, 0));
-    // Towards the camera's target at the origin.
-    EXPECT_EQ(sound->listenerLookDirection, irr::core::vector3df(-1, 0, 0));
-    EXPECT_EQ(match->frameCount, 10);
-    EXPECT_FLOAT_EQ(match->sceneTime, 160.0f);
+    MatchFixture fixture;
+    fixture.frames(10);
+    irr::scene::ICameraSceneNode* camera = fixture.game.device()->getSceneManager()->getActiveCamera();
+    EXPECT_EQ(fixture.sound->listenerUpdates, 10);
+    EXPECT_EQ(fixture.sound->listenerPosition, camera->getPosition());
+    EXPECT_EQ(fixture.sound->listenerLookDirection, camera->getTarget() - camera->getPosition());
+    ASSERT_EQ(fixture.sound->getReferenceCount(), 2);
+    fixture.match->exit();
+    EXPECT_TRUE(fixture.game.device()->getSceneManager()->getRootSceneNode()->getChildren().empty());
+    EXPECT_TRUE(fixture.match->entities.empty() && fixture.match->players.empty());
+    EXPECT_EQ(fixture.sound->getReferenceCount(), 1);
 }
 
-TEST_F(MatchSetupTest, LeavingTheMatchEmptiesItAndReleasesTheSound)
+TEST(MatchSetupTest, AWorldThatCannotStartFailsTheSetupBeforeAnythingIsLoaded)
 {
-    ASSERT_TRUE(startMatch(std::make_unique<TestMatch>(sound)));
-    game.runFrames(2, 16);
-    ASSERT_EQ(sound->getReferenceCount(), 2);
-    game.closeWindow();
-    EXPECT_EQ(sound->getReferenceCount(), 1);
-}
-
-TEST_F(MatchSetupTest, ExitClearsTheSceneGraphAndTheRegistries)
-{
-    ASSERT_TRUE(startMatch(std::make_unique<TestMatch>(sound)));
-    irr::scene::ISceneManager* scenes = game.device()->getSceneManager();
-    ASSERT_FALSE(scenes->getRootSceneNode()->getChildren().empty());
-    match->exit();
-    EXPECT_TRUE(scenes->getRootSceneNode()->getChildren().empty());
-    EXPECT_TRUE(match->entities.empty());
-    EXPECT_EQ(match->soundEngine, nullptr);
-    EXPECT_EQ(sound->getReferenceCount(), 1);
-}
-
-TEST_F(MatchSetupTest, AWorldThatCannotStartFailsTheSetupBeforeAnythingIsLoaded)
-{
+    HeadlessGame game;
+    auto* sound = new RecordingSoundEngine();
     auto scene = std::make_unique<TestMatch>(sound);
+    TestMatch* match = scene.get();
     scene->worldFails = true;
-    EXPECT_FALSE(startMatch(std::move(scene)));
-    EXPECT_EQ(match->announcer, nullptr);
-    EXPECT_TRUE(match->entities.empty());
+    ASSERT_TRUE(game.start(std::make_unique<StartScene>()));
+    EXPECT_FALSE(game.engine().changeScene(std::move(scene)));
+    EXPECT_TRUE(match->announcer == nullptr && match->entities.empty() && match->levelNode == nullptr);
     EXPECT_TRUE(sound->plays.empty());
-    EXPECT_EQ(match->levelNode, nullptr);
+    game.closeWindow();
+    sound->drop();
 }
 
-// The assets of the game, copied to a folder of the test's own without some of them.
+// The game's assets without one file, in a folder of the test's own that is the working directory.
 class IncompleteAssets
 {
 public:
-    explicit IncompleteAssets(const std::vector<std::string>& missing)
+    explicit IncompleteAssets(const std::string& missing)
     {
-        root = fs::temp_directory_path() / ("quillmarch-assets-" + std::to_string(::getpid()));
         fs::remove_all(root);
         fs::create_directories(root / "Work");
         fs::copy("../Assets", root / "Assets", fs::copy_options::recursive);
-        for (const std::string& file : missing)
-            fs::remove(root / "Assets" / file);
-        previous = fs::current_path();
+        fs::remove(root / "Assets" / missing);
         fs::current_path(root / "Work");
     }
     ~IncompleteAssets()
@@ -184,47 +129,29 @@ public:
     }
 
 private:
-    fs::path root;
-    fs::path previous;
+    fs::path root = fs::temp_directory_path() / ("quillmarch-assets-" + std::to_string(::getpid()));
+    fs::path previous = fs::current_path();
 };
 
-TEST_F(MatchSetupTest, AMissingLevelFailsTheSetupWithItsLine)
+TEST(MatchStartFromMenuTest, AMissingLevelOrSpotMeshIsReportedAndBringsThePlayerBackToTheMenu)
 {
     for (const char* missing : {"Models/Arena2/ARENA_MESH.obj", "Models/Arena2/ARENA_UNIT.obj"})
     {
-        IncompleteAssets assets({missing});
-        HeadlessGame failing;
-        ASSERT_TRUE(failing.start(std::make_unique<StartScene>()));
-        auto* unusedSound = new RecordingSoundEngine();
+        IncompleteAssets assets(missing);
+        HeadlessGame game;
+        ASSERT_TRUE(game.start(std::make_unique<StartScene>()));
+        StartScene* menu = game.currentSceneAs<StartScene>();
         ConsoleCapture console;
-        EXPECT_FALSE(failing.engine().changeScene(std::make_unique<TestMatch>(unusedSound)));
+        EXPECT_TRUE(game.postButtonClicked(menu->startButton));
         const auto reports = console.reportLines();
         EXPECT_NE(std::find(reports.begin(), reports.end(), "ERROR: Level could not be loaded"),
-                  reports.end())
-            << missing;
-        EXPECT_TRUE(failing.runFrames(3, 16));
-        failing.closeWindow();
-        unusedSound->drop();
+                  reports.end());
+        auto* newMenu = game.currentSceneAs<StartScene>();
+        ASSERT_TRUE(newMenu && newMenu != menu) << missing;
+        EXPECT_TRUE(game.device()->getCursorControl()->isVisible());
+        EXPECT_TRUE(game.runFrames(3, 16));
+        EXPECT_TRUE(game.postButtonClicked(newMenu->addPlayerButton));
+        EXPECT_EQ(newMenu->aiPlayerCount, 2);
     }
-}
-
-TEST(MatchStartFromMenuTest, AMissingLevelBringsThePlayerBackToTheMenu)
-{
-    IncompleteAssets assets({"Models/Arena2/ARENA_MESH.obj"});
-    HeadlessGame game;
-    auto scene = std::make_unique<StartScene>();
-    StartScene* menu = scene.get();
-    ASSERT_TRUE(game.start(std::move(scene)));
-    ConsoleCapture console;
-    EXPECT_TRUE(game.postButtonClicked(menu->startButton));
-    const auto reports = console.reportLines();
-    EXPECT_NE(std::find(reports.begin(), reports.end(), "ERROR: Level could not be loaded"), reports.end());
-    auto* newMenu = game.currentSceneAs<StartScene>();
-    ASSERT_NE(newMenu, nullptr);
-    EXPECT_NE(newMenu, menu);
-    EXPECT_TRUE(game.device()->getCursorControl()->isVisible());
-    EXPECT_TRUE(game.runFrames(3, 16));
-    EXPECT_TRUE(game.postButtonClicked(newMenu->addPlayerButton));
-    EXPECT_EQ(newMenu->aiPlayerCount, 2);
 }
 }  // namespace

@@ -1,4 +1,3 @@
-#include "Scenes/GameScene.h"
 #include "Scenes/StartScene.h"
 #include "Support/HeadlessGame.h"
 #include "Support/Screenshot.h"
@@ -16,32 +15,21 @@ double coveredShare(const Screenshot& frame)
     return frame.pixelsOtherThan(clearColor) / pixels;
 }
 
-TEST(SceneDrawingTest, TheMenuAndThenTheArenaAreDrawnWithOpenGL)
+TEST(SceneDrawingTest, TheMenuIsDrawnWithOpenGL)
 {
     HeadlessGame game({1920, 1080}, irr::video::EDT_OPENGL);
     auto scene = std::make_unique<StartScene>();
     StartScene* menu = scene.get();
     ASSERT_TRUE(game.start(std::move(scene)));
     ASSERT_TRUE(game.runFrame(16));
-    {
-        Screenshot frame(game.device(), "menu");
-        ASSERT_TRUE(frame.valid());
-        // The buttons cover about a tenth of the screen; the corners stay clear.
-        EXPECT_GT(coveredShare(frame), 0.05);
-        EXPECT_EQ(frame.pixel(10, 10), clearColor);
-        const irr::core::position2di middleOfStart = menu->startButton->getAbsolutePosition().getCenter();
-        EXPECT_NE(
-            frame.pixel(static_cast<irr::u32>(middleOfStart.X) - 200, static_cast<irr::u32>(middleOfStart.Y)),
-            clearColor);
-    }
-
-    ASSERT_TRUE(game.postButtonClicked(menu->startButton));
-    ASSERT_NE(game.currentSceneAs<GameScene>(), nullptr);
-    ASSERT_TRUE(game.runFrames(2, 16));
-    Screenshot frame(game.device(), "arena");
+    Screenshot frame(game.device(), "menu");
     ASSERT_TRUE(frame.valid());
-    // The camera stands at floor height looking at the origin: walls and pillars fill the upper half.
-    EXPECT_GT(coveredShare(frame), 0.1);
-    EXPECT_NE(frame.pixel(960, 500), clearColor);
+    // The buttons cover about a tenth of the screen; the corners stay clear.
+    EXPECT_GT(coveredShare(frame), 0.05);
+    EXPECT_EQ(frame.pixel(10, 10), clearColor);
+    const irr::core::position2di middleOfStart = menu->startButton->getAbsolutePosition().getCenter();
+    EXPECT_NE(
+        frame.pixel(static_cast<irr::u32>(middleOfStart.X) - 200, static_cast<irr::u32>(middleOfStart.Y)),
+        clearColor);
 }
 }  // namespace
