@@ -38,10 +38,12 @@ void MatchWatch::observe(const BaseGameScene& match, float frameMs)
         const irr::core::vector3df position = orc->node->getPosition();
         Record& record = byPlayer[orc->id];
         Tracking& track = tracking[orc->id];
-        const bool still = track.seen && position.getDistanceFrom(track.lastPosition) < stillDistance;
+        // Still means not getting anywhere: an orc jittering on one spot is as stuck as one standing there.
+        const bool still = track.seen && position.getDistanceFrom(track.anchor) < stillDistance;
+        if (!still)
+            track.anchor = position;
         track.stillMs = still && unitsToFetch ? track.stillMs + frameMs : 0.0f;
         record.longestStillMs = std::max(record.longestStillMs, track.stillMs);
-        track.lastPosition = position;
         track.seen = true;
         if (floor && !nearTheFloor(*floor, position))
             ++record.framesOffFloor;

@@ -20,8 +20,8 @@ public:
         int framesOffFloor = 0;
     };
 
-    // Closer than this between two frames counts as standing still.
-    static constexpr float stillDistance = 0.001f;
+    // An orc that stays this close to where it stood counts as standing still.
+    static constexpr float stillDistance = 1.0f;
     // Less than the floor's margin from every wall and obstacle.
     static constexpr float edgeAllowance = 1.4f;
     static constexpr int edgeDirections = 8;
@@ -36,7 +36,8 @@ private:
 
     struct Tracking
     {
-        irr::core::vector3df lastPosition;
+        // Where the orc stood when it last got somewhere.
+        irr::core::vector3df anchor;
         float stillMs = 0.0f;
         bool seen = false;
     };
