@@ -28,7 +28,6 @@ const std::array<irr::core::vector3df, 12> GameScene::aiStarts = {{{-30, 3, -30}
                                                                    {15, 3, 15},
                                                                    {15, 3, 30},
                                                                    {30, 3, -15}}};
-const irr::video::SColorf GameScene::unitLight(0.45f, 0.45f, 0.45f, 1.0f);
 
 GameScene::GameScene() = default;
 
@@ -51,7 +50,6 @@ bool GameScene::init()
     sceneManager->setShadowColor(shadowColor);
     if (!loadUnitSpots())
         return false;
-    sceneManager->setAmbientLight(unitLight);
     placeUnits();
     if (!createPlayers())
         return false;

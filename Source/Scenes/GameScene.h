@@ -34,8 +34,6 @@ public:
     static constexpr float respawnInterval = 1000.0f;
     // The influence map is brought up to date on frames whose respawn timer is a multiple of this.
     static constexpr long long influenceInterval = 100;
-    // The units are the only lit models in the arena: this light keeps them from showing black.
-    static const irr::video::SColorf unitLight;
 
     GameScene();
     ~GameScene() override;
