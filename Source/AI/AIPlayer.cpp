@@ -27,16 +27,9 @@ bool AIPlayer::init(BaseGameScene* scene, const irr::core::vector3df& position,
 {
     BasePlayer::init(scene);
     moving = false;
-    irr::scene::IAnimatedMesh* mesh = scene->sceneManager->getMesh(meshPath);
-    if (!mesh)
-    {
-        Console::error(std::string("The orc's model could not be loaded: ") + meshPath);
+    if (!addModel(meshPath, "orc", position, scale))
         return false;
-    }
-    node = scene->sceneManager->addAnimatedMeshSceneNode(mesh, nullptr, -1);
     dressModel();
-    node->setScale(scale);
-    node->setPosition(position);
     this->id = id;
     agent = std::make_unique<irr::AI::AIUnit>(scene->getAIWorld().get());
     state = std::make_unique<IdleState>();
@@ -45,11 +38,8 @@ bool AIPlayer::init(BaseGameScene* scene, const irr::core::vector3df& position,
 
 void AIPlayer::dressModel()
 {
-    irr::video::SMaterial material;
-    material.setTexture(0, scene->driver->getTexture(texturePath));
-    material.Lighting = false;
-    material.NormalizeNormals = true;
-    material.DiffuseColor = irr::video::SColor(0x01000000);
+    const irr::video::SMaterial material = modelMaterialWith(texturePath);
+    // The orc's body and its axe.
     for (irr::u32 index = 0; index < 2 && index < node->getMaterialCount(); ++index)
         node->getMaterial(index) = material;
 }

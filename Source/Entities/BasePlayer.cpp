@@ -3,6 +3,7 @@
 #include "Entities/Camp.h"
 #include "Entities/Unit.h"
 #include "External/ISoundEngine.h"
+#include "GameEngine/Console.h"
 #include "GameEngine/FontLoader.h"
 #include "GameEngine/FormatWide.h"
 #include "GameEngine/TextAnnouncer.h"
@@ -198,7 +199,11 @@ void BasePlayer::reinforceCamp()
 
 void BasePlayer::absorbUnits()
 {
-    irr::scene::ISceneNode* campNode = zoneCamp ? zoneCamp->node : nullptr;
+    absorbUnitsInto(zoneCamp ? zoneCamp->node : nullptr);
+}
+
+void BasePlayer::absorbUnitsInto(irr::scene::ISceneNode* campNode)
+{
     while (!units.empty())
     {
         units.back()->absorbInto(campNode);
@@ -235,6 +240,31 @@ void BasePlayer::stun()
     }
     playEventSound(stunnedSound);
     stunned = true;
+}
+
+bool BasePlayer::addModel(const char* meshPath, const char* what, const irr::core::vector3df& position,
+                          const irr::core::vector3df& scale)
+{
+    irr::scene::IAnimatedMesh* mesh = scene->sceneManager->getMesh(meshPath);
+    if (!mesh)
+    {
+        Console::error(std::string("The ") + what + "'s model could not be loaded: " + meshPath);
+        return false;
+    }
+    node = scene->sceneManager->addAnimatedMeshSceneNode(mesh, nullptr, -1);
+    node->setScale(scale);
+    node->setPosition(position);
+    return true;
+}
+
+irr::video::SMaterial BasePlayer::modelMaterialWith(const char* texturePath) const
+{
+    irr::video::SMaterial material;
+    material.setTexture(0, scene->driver->getTexture(texturePath));
+    material.Lighting = false;
+    material.NormalizeNormals = true;
+    material.DiffuseColor = irr::video::SColor(0x01000000);
+    return material;
 }
 
 bool BasePlayer::isHuman() const

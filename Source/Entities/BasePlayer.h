@@ -50,6 +50,8 @@ public:
     void captureCamp();
     void reinforceCamp();
     void absorbUnits();
+    // Every unit of the chain goes out of play into the camp of `campNode`, the newest first.
+    void absorbUnitsInto(irr::scene::ISceneNode* campNode);
     void loseUnit();
     void stun();
 
@@ -88,6 +90,12 @@ public:
     int campsCaptured = 0;
 
 protected:
+    // Adds the player's model as its node, at `position` and `scale`; false, with an error line naming the
+    // model (`what`), when it cannot be loaded.
+    bool addModel(const char* meshPath, const char* what, const irr::core::vector3df& position,
+                  const irr::core::vector3df& scale);
+    // The players' unlit material with their texture.
+    irr::video::SMaterial modelMaterialWith(const char* texturePath) const;
     // An event of the human plays flat; the same event of a computer player sounds where it stands.
     void playEventSound(const char* file) const;
     void announce(const wchar_t* text, irr::video::SColor color) const;

@@ -42,17 +42,9 @@ bool HumanPlayer::init(BaseGameScene* scene, const irr::core::vector3df& positio
     actionArmed = true;
     mouseLook = true;
     BasePlayer::init(scene);
-    irr::scene::IAnimatedMesh* mesh = scene->sceneManager->getMesh(meshPath);
-    if (!mesh)
-    {
-        Console::error(std::string("The dragon's model could not be loaded: ") + meshPath);
+    if (!addModel(meshPath, "dragon", position, scale))
         return false;
-    }
-    auto* model = scene->sceneManager->addAnimatedMeshSceneNode(mesh, nullptr, -1);
-    node = model;
-    node->setPosition(position);
-    node->setScale(scale);
-    model->OnAnimate(0);
+    static_cast<irr::scene::IAnimatedMeshSceneNode*>(node)->OnAnimate(0);
     dressModel();
     collideWithLevel();
     countLabel =
@@ -63,11 +55,7 @@ bool HumanPlayer::init(BaseGameScene* scene, const irr::core::vector3df& positio
 
 void HumanPlayer::dressModel()
 {
-    modelMaterial = irr::video::SMaterial();
-    modelMaterial.setTexture(0, scene->driver->getTexture(texturePath));
-    modelMaterial.Lighting = false;
-    modelMaterial.NormalizeNormals = true;
-    modelMaterial.DiffuseColor = irr::video::SColor(0x01000000);
+    modelMaterial = modelMaterialWith(texturePath);
     node->getMaterial(0) = modelMaterial;
 }
 

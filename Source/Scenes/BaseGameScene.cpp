@@ -153,21 +153,12 @@ void BaseGameScene::createCamp(const irr::core::vector3df& position, const irr::
     }
     camps.push_back(camp);
     ++creator->campsFounded;
-    absorbIntoCamp(*creator, *camp);
+    creator->absorbUnitsInto(camp->node);
     if (!isHumanId(creator->id))
     {
         WideText text;
         formatWide(text, L"Player %d created a camp!", creator->id + 1);
         announcer->announce(text, creator->color.toSColor());
-    }
-}
-
-void BaseGameScene::absorbIntoCamp(BasePlayer& creator, Camp& camp) const
-{
-    while (!creator.units.empty())
-    {
-        creator.units.back()->absorbInto(camp.node);
-        creator.units.pop_back();
     }
 }
 

@@ -113,7 +113,6 @@ protected:
 
 private:
     void fillPlayerColors();
-    void absorbIntoCamp(BasePlayer& creator, Camp& camp) const;
     void sendStats() const;
     void detectDashHits();
     void updateListener();
