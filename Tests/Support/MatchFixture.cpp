@@ -21,7 +21,8 @@ MatchFixture::MatchFixture(irr::u32 orcs, bool telemetry, GameEngine::Settings s
 {
     auto scene = std::make_unique<TestMatch>(sound, orcs);
     match = scene.get();
-    started = game.start(std::make_unique<StartScene>(), telemetry) && game.engine().changeScene(std::move(scene));
+    started =
+        game.start(std::make_unique<StartScene>(), telemetry) && game.engine().changeScene(std::move(scene));
 }
 
 MatchFixture::~MatchFixture()
