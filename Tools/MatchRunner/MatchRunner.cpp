@@ -76,7 +76,10 @@ int MatchRunner::run(std::ostream& out)
         }
         matchSeconds.push_back(std::chrono::duration<double>(Clock::now() - matchStart).count());
         ++played;
-        out << finished->line(number) << '\n' << std::flush;
+        out << finished->line(number);
+        if (options.memory)
+            out << " | resident " << residentKilobytes() << " KB";
+        out << '\n' << std::flush;
         summaries.push_back(*finished);
         if (number == std::min(memoryReportMatch, options.matches))
         {

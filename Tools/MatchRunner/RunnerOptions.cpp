@@ -53,6 +53,11 @@ std::optional<RunnerOptions> RunnerOptions::parse(const std::vector<std::string>
             options.help = true;
             continue;
         }
+        if (option == "--memory")
+        {
+            options.memory = true;
+            continue;
+        }
         if (!takesValue(option))
         {
             error = "unknown option: " + option;
@@ -86,5 +91,6 @@ std::string RunnerOptions::usage()
            "  --telemetry FILE  write every telemetry message, one per line, to FILE\n"
            "  --dragon MODE     still: the dragon stands in the middle (default);\n"
            "                    wander: it walks, founds camps and dashes at random, from the seed\n"
+           "  --memory          end each match's line with the process's resident memory\n"
            "  --help            this text\n";
 }

@@ -20,6 +20,7 @@ struct RunnerOptions
     std::uint32_t seed = 1;
     std::string telemetryFile;
     Dragon dragon = Dragon::still;
+    bool memory = false;
     bool help = false;
 
     static constexpr int fewestOrcs = 1;
