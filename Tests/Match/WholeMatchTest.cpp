@@ -90,22 +90,14 @@ std::vector<std::string> checkMatch(const std::vector<std::string>& received,
     return repeated;
 }
 
-template <class Node>
-std::size_t countTree(const Node* node)
-{
-    std::size_t count = 1;
-    for (const Node* child : node->getChildren())
-        count += countTree(child);
-    return count;
-}
-
-// Scene nodes, GUI elements, textures and cached meshes.
+// Scene nodes, GUI elements (the game adds its own at the top), textures and cached meshes.
 std::vector<std::size_t> holdingsOf(irr::IrrlichtDevice* device)
 {
-    irr::scene::ISceneManager* scenes = device->getSceneManager();
-    return {countTree(scenes->getRootSceneNode()),
-            countTree(device->getGUIEnvironment()->getRootGUIElement()),
-            device->getVideoDriver()->getTextureCount(), scenes->getMeshCache()->getMeshCount()};
+    irr::core::array<irr::scene::ISceneNode*> nodes;
+    device->getSceneManager()->getSceneNodesFromType(irr::scene::ESNT_ANY, nodes);
+    return {nodes.size(), device->getGUIEnvironment()->getRootGUIElement()->getChildren().size(),
+            device->getVideoDriver()->getTextureCount(),
+            device->getSceneManager()->getMeshCache()->getMeshCount()};
 }
 
 TEST(WholeMatchTest, ThreeMatchesFromTheMenuReachARealObserverAliveAndLeaveNothingBehind)
