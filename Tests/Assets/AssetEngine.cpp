@@ -10,35 +10,17 @@ AssetEngine::AssetEngine()
     engine = irr::createDeviceEx(parameters);
 }
 
-AssetEngine::~AssetEngine()
-{
-    engine->drop();
-}
-
-irr::scene::IAnimatedMesh* AssetEngine::mesh(const std::string& path) const
-{
-    return scene()->getMesh(path.c_str());
-}
-
 std::vector<irr::core::triangle3df> AssetEngine::triangles(irr::scene::IMesh* mesh)
 {
     std::vector<irr::core::triangle3df> result;
     for (irr::u32 b = 0; b < mesh->getMeshBufferCount(); ++b)
     {
         irr::scene::IMeshBuffer* buffer = mesh->getMeshBuffer(b);
-        const std::vector<irr::core::vector3df> points = positions(buffer);
         const irr::u16* indices = buffer->getIndices();
         for (irr::u32 i = 0; i + 2 < buffer->getIndexCount(); i += 3)
-            result.emplace_back(points[indices[i]], points[indices[i + 1]], points[indices[i + 2]]);
+            result.emplace_back(buffer->getPosition(indices[i]), buffer->getPosition(indices[i + 1]),
+                                buffer->getPosition(indices[i + 2]));
     }
-    return result;
-}
-
-std::vector<irr::core::vector3df> AssetEngine::positions(irr::scene::IMeshBuffer* buffer)
-{
-    std::vector<irr::core::vector3df> result;
-    for (irr::u32 v = 0; v < buffer->getVertexCount(); ++v)
-        result.push_back(buffer->getPosition(v));
     return result;
 }
 

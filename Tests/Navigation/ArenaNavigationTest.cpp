@@ -20,16 +20,33 @@ protected:
         NavigationWorldTest::SetUp();
         ASSERT_TRUE(loadFile(GameScene::navigationMeshPath));
     }
+
+    // Every straight leg from the start through the delivered corners stays on the floor.
+    void expectLegsOnTheFloor(vector3df from, const std::vector<Corners::Update>& updates)
+    {
+        for (const Corners::Update& update : updates)
+        {
+            const int samples = static_cast<int>(from.getDistanceFrom(update.point) / 0.1f) + 1;
+            for (int sample = 0; sample <= samples; ++sample)
+            {
+                const vector3df onLeg = from + (update.point - from) * (static_cast<float>(sample) / samples);
+                ASSERT_TRUE(mesh().isPointInsideNavigationMesh({onLeg.X, 1.0f, onLeg.Z}))
+                    << "leg to (" << update.point.X << ", " << update.point.Z << ") leaves the floor at ("
+                    << onLeg.X << ", " << onLeg.Z << ")";
+            }
+            from = update.point;
+        }
+    }
 };
 
 TEST_F(ArenaNavigationTest, EverySpotIsOnTheFloorAndPathsBetweenTheStartSpotsArriveOverIt)
 {
-    irr::scene::IAnimatedMesh* spots = sceneManager()->getMesh(GameScene::unitSpotMeshPath);
+    irr::scene::IAnimatedMesh* spots = game.device()->getSceneManager()->getMesh(GameScene::unitSpotMeshPath);
     ASSERT_NE(spots, nullptr);
     const irr::scene::IMeshBuffer* buffer = spots->getMeshBuffer(0);
     ASSERT_GT(buffer->getVertexCount(), 2u);
-    // The first two vertices are no unit spots: the game places no units there.
-    for (irr::u32 vertex = 2; vertex < buffer->getVertexCount(); ++vertex)
+    // The first two vertices are no unit spots, but a respawn may draw them.
+    for (irr::u32 vertex = 0; vertex < buffer->getVertexCount(); ++vertex)
     {
         const vector3df& spot = buffer->getPosition(vertex);
         EXPECT_TRUE(mesh().isPointInsideNavigationMesh({spot.X, 1.0f, spot.Z})) << spot.X << ", " << spot.Z;
@@ -55,8 +72,8 @@ TEST_F(ArenaNavigationTest, EverySpotIsOnTheFloorAndPathsBetweenTheStartSpotsArr
 
 TEST_F(ArenaNavigationTest, TheDistanceMapIsZeroOffTheFloorAndLargestAwayFromTheWalls)
 {
-    const irr::AI::AIInfluenceMapInit grid =
-        AIInfluenceMap::createMapFromMesh(sceneManager()->getMesh(GameScene::navigationMeshPath), 21, 21);
+    const irr::AI::AIInfluenceMapInit grid = AIInfluenceMap::createMapFromMesh(
+        game.device()->getSceneManager()->getMesh(GameScene::navigationMeshPath), 21, 21);
     AIInfluenceMap map(grid);
     map.fillWithDistances();
     ASSERT_EQ(map.getDataSize(), 21 * 21);

@@ -3,8 +3,55 @@
 #include "External/AIPoint.h"
 
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
+
+Triangles floorRectangle(float x0, float z0, float x1, float z1)
+{
+    const irr::core::vector3df a(x0, 0, z0), b(x1, 0, z0), c(x1, 0, z1), d(x0, 0, z1);
+    return {{a, c, b}, {a, d, c}};
+}
+
+Triangles joined(std::initializer_list<Triangles> parts)
+{
+    Triangles all;
+    for (const Triangles& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Triangles floorWithHole()
+{
+    // Eight cells of a 3 by 3 grid, the middle one left out, so every seam is a shared edge.
+    const float lines[4] = {-10, -2, 2, 10};
+    Triangles floor;
+    for (int cell = 0; cell < 9; ++cell)
+        if (cell != 4)
+            floor = joined({floor, floorRectangle(lines[cell % 3], lines[cell / 3], lines[cell % 3 + 1],
+                                                  lines[cell / 3 + 1])});
+    return floor;
+}
+
+MeshPointer meshOf(const Triangles& triangles)
+{
+    auto* buffer = new irr::scene::CDynamicMeshBuffer(irr::video::EVT_STANDARD, irr::video::EIT_32BIT);
+    for (const irr::core::triangle3df& triangle : triangles)
+        for (const irr::core::vector3df& corner : {triangle.pointA, triangle.pointB, triangle.pointC})
+        {
+            buffer->getIndexBuffer().push_back(buffer->getVertexBuffer().size());
+            buffer->getVertexBuffer().push_back(irr::video::S3DVertex(corner, {0, 1, 0}, 0xFFFFFFFF, {0, 0}));
+        }
+    buffer->recalculateBoundingBox();
+    auto* mesh = new irr::scene::SMesh();
+    mesh->addMeshBuffer(buffer);
+    buffer->drop();
+    mesh->recalculateBoundingBox();
+    return MeshPointer(mesh, [](irr::scene::IMesh* held) { held->drop(); });
+}
+
+void NavigationWorldTest::Corners::onUnitUpdate(irr::AI::AIPoint* point, bool reachedEnd)
+{
+    updates.push_back({point->getPosition(), reachedEnd});
+}
 
 void NavigationWorldTest::SetUp()
 {
@@ -15,12 +62,6 @@ void NavigationWorldTest::SetUp()
     ASSERT_TRUE(world.init());
 }
 
-void NavigationWorldTest::TearDown()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(directory, ignored);
-}
-
 std::string NavigationWorldTest::writeFile(const std::string& name, const std::string& text)
 {
     const std::string path = (directory / name).string();
@@ -28,49 +69,9 @@ std::string NavigationWorldTest::writeFile(const std::string& name, const std::s
     return path;
 }
 
-bool NavigationWorldTest::loadFloor(const Triangles& floor)
-{
-    // Irrlicht's loader negates x, so the file holds x negated; each floor gets a name of its own, since
-    // Irrlicht keeps the meshes it loaded by their names.
-    std::ostringstream text;
-    int vertex = 0;
-    for (const irr::core::triangle3df& triangle : floor)
-    {
-        for (const irr::core::vector3df& corner : {triangle.pointA, triangle.pointB, triangle.pointC})
-            text << "v " << -corner.X << ' ' << corner.Y << ' ' << corner.Z << '\n';
-        text << "f " << vertex + 1 << ' ' << vertex + 2 << ' ' << vertex + 3 << '\n';
-        vertex += 3;
-    }
-    return loadFile(writeFile("floor" + std::to_string(++floors) + ".obj", text.str()));
-}
-
-bool NavigationWorldTest::loadFile(const std::string& path)
-{
-    return world.setNavigationMesh(path.c_str(), sceneManager(), game.device()->getVideoDriver());
-}
-
 irr::AI::AINavigationMesh& NavigationWorldTest::mesh()
 {
     if (!world.getNavigationMesh())
         throw std::runtime_error("the world has no navigation mesh");
     return *world.getNavigationMesh();
-}
-
-void NavigationWorldTest::expectLegsOnTheFloor(const irr::core::vector3df& start,
-                                               const std::vector<Corners::Update>& updates)
-{
-    irr::core::vector3df from = start;
-    for (const Corners::Update& update : updates)
-    {
-        const int samples = static_cast<int>(from.getDistanceFrom(update.point) / 0.1f) + 1;
-        for (int sample = 0; sample <= samples; ++sample)
-        {
-            const irr::core::vector3df onLeg =
-                from + (update.point - from) * (static_cast<float>(sample) / samples);
-            ASSERT_TRUE(mesh().isPointInsideNavigationMesh({onLeg.X, 1.0f, onLeg.Z}))
-                << "leg to (" << update.point.X << ", " << update.point.Z << ") leaves the floor at ("
-                << onLeg.X << ", " << onLeg.Z << ")";
-        }
-        from = update.point;
-    }
 }

@@ -12,6 +12,7 @@
 #include <optional>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 using testing::ElementsAre;
 using testing::StartsWith;
@@ -157,14 +158,8 @@ const std::vector<std::string> unexpected{"ERROR: Got unexpected WebSocket messa
 
 INSTANTIATE_TEST_SUITE_P(Frames, EndingFrameTest,
                          testing::Values(EndingFrame{"Close", std::string("\x88\x00", 2), {}},
-                                         EndingFrame{"Binary",
-                                                     "\x82\x03"
-                                                     "abc",
-                                                     unexpected},
-                                         EndingFrame{"Fragment",
-                                                     "\x01\x03"
-                                                     "abc",
-                                                     unexpected},
+                                         EndingFrame{"Binary", std::string("\x82\x03") + "abc", unexpected},
+                                         EndingFrame{"Fragment", std::string("\x01\x03") + "abc", unexpected},
                                          EndingFrame{"AbsurdLength", lengthHeader(~0ull), unexpected},
                                          EndingFrame{"LongerThanTheBuffer",
                                                      lengthHeader(FrameParser::defaultCapacity - 10 + 1),
@@ -215,6 +210,21 @@ TEST_F(PeerTest, APeerThatStopsReadingGivesConnectionErrorInsteadOfSigpipe)
     EXPECT_THAT(capture.lines(), ElementsAre("Connection error!"));
 }
 
+TEST_F(PeerTest, APeerThatLeavesMidStreamHasAllItSentDeliveredThenGivesConnectionClosed)
+{
+    std::string frames;
+    for (int index = 0; index < 50; ++index)
+        frames += "\x81\x02" + std::to_string(100 + index).substr(1);
+    ASSERT_EQ(write(ends[1], frames.data(), frames.size()), static_cast<ssize_t>(frames.size()));
+    close(std::exchange(ends[1], -1));
+    ConsoleCapture capture(ConsoleCapture::Stream::error);
+    ClientDriver driver(*client);
+    ASSERT_TRUE(driver.runUntil([this] { return client->getReadyState() == WebSocket::CLOSED; }));
+    EXPECT_THAT(capture.lines(), ElementsAre("Connection closed!"));
+    ASSERT_EQ(driver.messages.size(), 50u);
+    EXPECT_EQ(driver.messages.back(), "49");
+}
+
 TEST_F(PeerTest, APeerThatStopsReadingCostsABoundedBacklogAndOneWarning)
 {
     int kernelBytes = 0;
@@ -252,5 +262,4 @@ TEST_F(PeerTest, APeerThatStopsReadingCostsABoundedBacklogAndOneWarning)
     EXPECT_EQ(frame.opcode, wsclient::Opcode::close);
     EXPECT_GT(next, 0u);
 }
-
 }  // namespace

@@ -9,15 +9,11 @@
 
 namespace
 {
-using namespace std::chrono_literals;
-
 // Where the wave backend's header keeps the size of what follows it and the byte rate.
-constexpr std::streamoff riffSizeOffset = 4;
-constexpr std::streamoff byteRateOffset = 28;
-constexpr auto longestMixingWait = 5s;
-constexpr auto pollInterval = 2ms;
+constexpr std::streamoff riffSizeOffset = 4, byteRateOffset = 28;
 // The mixer's output for silence is exact zero; a margin keeps dithering or denormals out.
 constexpr float silenceLevel = 1e-4f;
+constexpr double shortestGap = 0.02;
 }  // namespace
 
 WaveOutput& WaveOutput::instance()
@@ -39,12 +35,6 @@ WaveOutput::WaveOutput()
     setenv("ALSOFT_DRIVERS", "wave", 1);
 }
 
-WaveOutput::~WaveOutput()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(directory, ignored);
-}
-
 std::uintmax_t WaveOutput::outputSize() const
 {
     std::error_code missing;
@@ -63,14 +53,17 @@ std::uint32_t WaveOutput::headerField(std::streamoff offset) const
 
 bool WaveOutput::waitForMixing(double seconds) const
 {
-    const auto deadline = std::chrono::steady_clock::now() + longestMixingWait;
-    std::uint32_t rate = 0;
-    while ((rate = headerField(byteRateOffset)) == 0 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(pollInterval);
-    const auto target = outputSize() + static_cast<std::uintmax_t>(seconds * rate);
-    while (outputSize() < target && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(pollInterval);
-    return rate > 0 && outputSize() >= target;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    const auto waitUntil = [&deadline](auto done)
+    {
+        while (!done() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        return done();
+    };
+    if (!waitUntil([this] { return headerField(byteRateOffset) > 0; }))
+        return false;
+    const auto target = outputSize() + static_cast<std::uintmax_t>(seconds * headerField(byteRateOffset));
+    return waitUntil([&] { return outputSize() >= target; });
 }
 
 bool WaveOutput::finished() const
@@ -78,7 +71,7 @@ bool WaveOutput::finished() const
     return outputSize() > 8 && headerField(riffSizeOffset) == outputSize() - 8;
 }
 
-std::vector<WaveOutput::Segment> WaveOutput::segments(double shortestGap) const
+std::vector<WaveOutput::Segment> WaveOutput::segments() const
 {
     SF_INFO info{};
     SNDFILE* file = sf_open(outputPath().c_str(), SFM_READ, &info);

@@ -25,21 +25,19 @@ public:
     static constexpr const char* fewSourcesDeviceName = "Wave File Writer";
     static constexpr int fewSources = 4;
 
-    ~WaveOutput();
-    WaveOutput(const WaveOutput&) = delete;
-    WaveOutput& operator=(const WaveOutput&) = delete;
+    ~WaveOutput() { std::filesystem::remove_all(directory); }
 
     // A temporary directory of this process, for the output and for the sounds the tests write.
     const std::filesystem::path& getDirectory() const { return directory; }
-    // Waits until the open device has written `seconds` more output. The backend's thread mixes by the
-    // clock but catches up in one go when it runs late, so only its output tells how far it has mixed.
-    // False when it has not written that much after a few seconds.
+    // Waits until the open device has written `seconds` more output; false when it has not after a few
+    // seconds. The backend's thread mixes by the clock but catches up in one go when it runs late, so only
+    // its output tells how far it has mixed.
     bool waitForMixing(double seconds) const;
     // Whether the device that wrote the output has closed: the backend fills in the header's sizes then.
     bool finished() const;
-    // The sounds of the output so far; silences shorter than `shortestGap` seconds belong to the sound
-    // around them (a sine passes zero now and then).
-    std::vector<Segment> segments(double shortestGap = 0.02) const;
+    // The sounds of the output so far; silences shorter than 20 ms belong to the sound around them (a sine
+    // passes zero now and then).
+    std::vector<Segment> segments() const;
 
 private:
     WaveOutput();

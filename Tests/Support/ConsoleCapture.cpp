@@ -1,75 +1,52 @@
 #include "Support/ConsoleCapture.h"
 
-#include <cstdio>
-#include <fcntl.h>
 #include <iostream>
 #include <sstream>
 #include <unistd.h>
 
 namespace
 {
-int descriptorOf(ConsoleCapture::Stream stream)
-{
-    return stream == ConsoleCapture::Stream::output ? STDOUT_FILENO : STDERR_FILENO;
-}
-
 void flushAll()
 {
     std::cout.flush();
     std::cerr.flush();
     std::fflush(nullptr);
 }
-
 }  // namespace
 
-ConsoleCapture::ConsoleCapture(Stream stream) : stream(stream)
+ConsoleCapture::ConsoleCapture(Stream stream)
+    : descriptor(stream == Stream::output ? STDOUT_FILENO : STDERR_FILENO), file(std::tmpfile())
 {
     flushAll();
-    file = std::tmpfile();
-    savedDescriptor = dup(descriptorOf(stream));
-    dup2(fileno(file), descriptorOf(stream));
-}
-
-ConsoleCapture::~ConsoleCapture()
-{
-    finish();
-}
-
-std::string ConsoleCapture::finish()
-{
-    if (!capturing)
-        return captured;
-    capturing = false;
-    flushAll();
-    dup2(savedDescriptor, descriptorOf(stream));
-    close(savedDescriptor);
-    std::rewind(file);
-    char chunk[4096];
-    std::size_t count = 0;
-    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        captured.append(chunk, count);
-    std::fclose(file);
-    file = nullptr;
-    return captured;
+    savedDescriptor = dup(descriptor);
+    dup2(fileno(file), descriptor);
 }
 
 std::vector<std::string> ConsoleCapture::lines()
 {
-    std::istringstream text(finish());
-    std::vector<std::string> result;
-    for (std::string line; std::getline(text, line);)
-        result.push_back(line);
-    return result;
+    if (!file)
+        return captured;
+    flushAll();
+    dup2(savedDescriptor, descriptor);
+    close(savedDescriptor);
+    std::rewind(file);
+    std::string text;
+    for (int character = 0; (character = std::fgetc(file)) != EOF;)
+        text += static_cast<char>(character);
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        captured.push_back(line);
+    std::fclose(file);
+    file = nullptr;
+    return captured;
 }
 
 std::vector<std::string> ConsoleCapture::reportLines()
 {
     std::vector<std::string> result;
     for (const std::string& line : lines())
-    {
         if (line.rfind("ERROR: ", 0) == 0 || line.rfind("WARNING: ", 0) == 0 ||
             line.rfind("MESSAGE: ", 0) == 0)
             result.push_back(line);
-    }
     return result;
 }

@@ -15,7 +15,7 @@ public:
     };
 
     explicit ConsoleCapture(Stream stream = Stream::output);
-    ~ConsoleCapture();
+    ~ConsoleCapture() { lines(); }
     ConsoleCapture(const ConsoleCapture&) = delete;
     ConsoleCapture& operator=(const ConsoleCapture&) = delete;
 
@@ -25,12 +25,9 @@ public:
     std::vector<std::string> reportLines();
 
 private:
-    std::string finish();
-
-    Stream stream;
-    int savedDescriptor = -1;
-    // The capture goes to a file rather than a pipe, so a long log cannot fill it and block.
-    std::FILE* file = nullptr;
-    bool capturing = true;
-    std::string captured;
+    int descriptor;
+    int savedDescriptor;
+    // A file rather than a pipe, so a long log cannot fill it and block the game.
+    std::FILE* file;
+    std::vector<std::string> captured;
 };

@@ -1,18 +1,14 @@
 #include "Support/HeadlessGame.h"
 
-namespace
-{
-GameEngine::Settings settingsFor(irr::core::dimension2du windowSize, irr::video::E_DRIVER_TYPE driverType)
-{
-    GameEngine::Settings settings;
-    settings.driverType = driverType;
-    settings.windowSize = windowSize;
-    return settings;
-}
-}  // namespace
-
 HeadlessGame::HeadlessGame(irr::core::dimension2du windowSize, irr::video::E_DRIVER_TYPE driverType)
-    : HeadlessGame(settingsFor(windowSize, driverType))
+    : HeadlessGame(
+          [&]
+          {
+              GameEngine::Settings settings;
+              settings.driverType = driverType;
+              settings.windowSize = windowSize;
+              return settings;
+          }())
 {
 }
 

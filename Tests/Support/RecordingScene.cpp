@@ -2,27 +2,22 @@
 
 #include "GameEngine/GameEngine.h"
 
-RecordingScene::RecordingScene(std::shared_ptr<Journal> journal) : journal(std::move(journal))
-{
-}
-
-RecordingScene::~RecordingScene()
-{
-    journal->deleted = true;
-}
+#include <sstream>
+#include <utility>
 
 bool RecordingScene::init()
 {
-    ++journal->initCalls;
-    journal->frameDeltaAtInit = frameDelta;
-    BaseScene::init();
-    return initResult;
+    std::ostringstream entry;
+    entry << "init " << frameDelta;
+    journal->push_back(entry.str());
+    return BaseScene::init();
 }
 
 void RecordingScene::update()
 {
-    journal->updateFrameDeltas.push_back(frameDelta);
-    journal->updateTotalTimes.push_back(totalTime);
+    std::ostringstream entry;
+    entry << "update " << frameDelta << ' ' << totalTime;
+    journal->push_back(entry.str());
     BaseScene::update();
 }
 
@@ -30,17 +25,13 @@ void RecordingScene::draw()
 {
     BaseScene::draw();
     if (afterDraw)
-    {
-        auto action = std::move(afterDraw);
-        afterDraw = nullptr;
-        action();
-    }
+        std::exchange(afterDraw, nullptr)();
 }
 
 void RecordingScene::exit()
 {
-    ++journal->exitCalls;
-    journal->deviceAliveAtExit = engine && engine->device && engine->device->getVideoDriver();
+    journal->push_back(
+        engine && engine->device && engine->device->getVideoDriver() ? "exit" : "exit without a device");
     if (onExit)
         onExit();
 }

@@ -33,10 +33,9 @@ irr::video::SColor Screenshot::pixel(irr::u32 x, irr::u32 y) const
 
 irr::u32 Screenshot::pixelsOtherThan(irr::video::SColor color) const
 {
-    return countPixels(
-        [&](irr::video::SColor seen)
-        {
-            return seen.getRed() != color.getRed() || seen.getGreen() != color.getGreen() ||
-                   seen.getBlue() != color.getBlue();
-        });
+    irr::u32 count = 0;
+    for (irr::u32 y = 0; y < size().Height; ++y)
+        for (irr::u32 x = 0; x < size().Width; ++x)
+            count += (pixel(x, y).color ^ color.color) & 0x00FFFFFF ? 1 : 0;
+    return count;
 }

@@ -18,16 +18,6 @@ public:
     irr::video::SColor pixel(irr::u32 x, irr::u32 y) const;
     // How many pixels differ from `color` in any of red, green and blue.
     irr::u32 pixelsOtherThan(irr::video::SColor color) const;
-    // How many pixels match `predicate`.
-    template <class Predicate>
-    irr::u32 countPixels(Predicate predicate) const
-    {
-        irr::u32 count = 0;
-        for (irr::u32 y = 0; y < size().Height; ++y)
-            for (irr::u32 x = 0; x < size().Width; ++x)
-                count += predicate(pixel(x, y)) ? 1 : 0;
-        return count;
-    }
 
 private:
     irr::video::IImage* image = nullptr;
