@@ -10,7 +10,7 @@ packages=(
   librecast-dev
   libopenal-dev libopenal1 libsndfile1-dev
   libfreetype-dev fonts-dejavu-core
-  xvfb xauth libgl1-mesa-dri libgl-dev libx11-dev
+  xvfb xauth x11-apps libgl1-mesa-dri libgl-dev
   desktop-file-utils
   python3-websockets
   python3-aiohttp libjs-chart.js python3-pytest chromium chromium-driver python3-selenium xdotool
