@@ -92,17 +92,6 @@ TEST_F(FramesTest, TextFramesCarryTheHeaderForTheirLengthAndAMaskedPayload)
     }
 }
 
-TEST_F(FramesTest, APingIsAnsweredWithAMaskedPongOfTheSamePayloadAndPingsGoOutEmpty)
-{
-    server.write("\x89\x09ping-data");
-    driver->runFor(50);
-    EXPECT_EQ(sentBytes(6 + 9), "\x8A\x89" + maskingKey + masked("ping-data"));
-
-    client->sendPing();
-    EXPECT_EQ(sentBytes(6), "\x89\x80" + maskingKey);
-    EXPECT_TRUE(driver->messages.empty());
-}
-
 TEST_F(FramesTest, FramesAreCutFromTheStreamWhereverTheReceivesFallUpToTheSizeOfTheBuffer)
 {
     server.write("\x81\x03one\x81\x03two");
@@ -165,19 +154,6 @@ INSTANTIATE_TEST_SUITE_P(Frames, EndingFrameTest,
                                                      lengthHeader(FrameParser::defaultCapacity - 10 + 1),
                                                      unexpected}),
                          [](const testing::TestParamInfo<EndingFrame>& info) { return info.param.name; });
-
-TEST_F(FramesTest, CloseSendsTheCloseFrameLastAndLaterMessagesAreDropped)
-{
-    client->send("before");
-    client->close();
-    EXPECT_EQ(client->getReadyState(), WebSocket::CLOSING);
-    client->send("after");
-    client->sendPing();
-    client->close();
-    EXPECT_EQ(sentBytes(6 + 6 + closeFrame.size()), "\x81\x86" + maskingKey + masked("before") + closeFrame);
-    EXPECT_TRUE(server.clientClosed());
-    EXPECT_EQ(client->getReadyState(), WebSocket::CLOSED);
-}
 
 TEST_F(FramesTest, DestroyingTheClientReleasesItsSocket)
 {

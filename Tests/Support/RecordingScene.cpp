@@ -32,6 +32,4 @@ void RecordingScene::exit()
 {
     journal->push_back(
         engine && engine->device && engine->device->getVideoDriver() ? "exit" : "exit without a device");
-    if (onExit)
-        onExit();
 }

@@ -23,6 +23,6 @@ public:
     void exit() override;
 
     std::shared_ptr<Journal> journal;
-    // Run once at the end of the next draw, and inside exit: a test's view of those moments.
-    std::function<void()> afterDraw, onExit;
+    // Run once at the end of the next draw: lets a test change scenes from inside a draw.
+    std::function<void()> afterDraw;
 };
