@@ -1,10 +1,9 @@
-#include "AssetEngine.h"
 #include "Scenes/GameScene.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <gtest/gtest.h>
+#include <irrlicht.h>
 #include <limits>
 
 using irr::core::triangle3df;
@@ -17,31 +16,36 @@ bool isFloor(const triangle3df& triangle)
     return triangle.pointA.Y == 0.0f && triangle.pointB.Y == 0.0f && triangle.pointC.Y == 0.0f;
 }
 
-// Whether (x, z) lies on one of the triangles seen from above.
-bool onAnyTriangle(const std::vector<triangle3df>& triangles, float x, float z)
+// Every triangle of every buffer, in the engine's coordinates and winding.
+std::vector<triangle3df> trianglesOf(irr::scene::IMesh* mesh)
 {
-    const auto side = [x, z](const vector3df& a, const vector3df& b)
-    { return (b.X - a.X) * (z - a.Z) - (b.Z - a.Z) * (x - a.X); };
-    return std::any_of(triangles.begin(), triangles.end(),
-                       [&](const triangle3df& t)
-                       {
-                           const float sides[3] = {side(t.pointA, t.pointB), side(t.pointB, t.pointC),
-                                                   side(t.pointC, t.pointA)};
-                           return std::all_of(sides, sides + 3, [](float s) { return s >= -1e-4f; }) ||
-                                  std::all_of(sides, sides + 3, [](float s) { return s <= 1e-4f; });
-                       });
+    std::vector<triangle3df> result;
+    for (irr::u32 b = 0; b < mesh->getMeshBufferCount(); ++b)
+    {
+        irr::scene::IMeshBuffer* buffer = mesh->getMeshBuffer(b);
+        const irr::u16* indices = buffer->getIndices();
+        for (irr::u32 i = 0; i + 2 < buffer->getIndexCount(); i += 3)
+            result.emplace_back(buffer->getPosition(indices[i]), buffer->getPosition(indices[i + 1]),
+                                buffer->getPosition(indices[i + 2]));
+    }
+    return result;
 }
 
-// The arena as the match loads it, with the collision the players walk on.
-class ArenaAssets : public ::testing::Test
+// The arena as the match loads it, on the engine's null driver, with the collision the players walk on.
+class ArenaAssets : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        arena = engine.mesh(GameScene::levelMeshPath);
+        irr::SIrrlichtCreationParameters parameters;
+        parameters.DriverType = irr::video::EDT_NULL;
+        parameters.LoggingLevel = irr::ELL_ERROR;
+        device = irr::createDeviceEx(parameters);
+        scene = device->getSceneManager();
+        arena = scene->getMesh(GameScene::levelMeshPath);
         ASSERT_NE(arena, nullptr);
-        irr::scene::IMeshSceneNode* node = engine.scene()->addMeshSceneNode(arena);
-        selector = engine.scene()->createOctreeTriangleSelector(arena, node, 128);
+        irr::scene::IMeshSceneNode* node = scene->addMeshSceneNode(arena);
+        selector = scene->createOctreeTriangleSelector(arena, node, 128);
         node->setTriangleSelector(selector);
         node->updateAbsolutePosition();
     }
@@ -49,21 +53,27 @@ protected:
     {
         if (selector)
             selector->drop();
+        device->drop();
     }
 
-    // Where a ray first meets the arena, and the face it meets; no face: nothing met.
-    std::pair<vector3df, triangle3df> hit(const vector3df& from, const vector3df& to) const
+    // Where a ray first meets the arena (or other triangles), and the face it meets; no face: nothing met.
+    std::pair<vector3df, triangle3df> hit(const vector3df& from, const vector3df& to,
+                                          irr::scene::ITriangleSelector* on = nullptr) const
     {
         std::pair<vector3df, triangle3df> found{{0, -std::numeric_limits<float>::infinity(), 0}, {}};
         irr::scene::ISceneNode* node = nullptr;
-        engine.scene()->getSceneCollisionManager()->getCollisionPoint({from, to}, selector, found.first,
-                                                                      found.second, node);
+        scene->getSceneCollisionManager()->getCollisionPoint({from, to}, on ? on : selector, found.first,
+                                                             found.second, node);
         return found;
     }
     // Height of whatever a ray straight down at (x, z) meets first; -infinity for nothing.
-    float surfaceHeightAt(float x, float z) const { return hit({x, 50, z}, {x, -5, z}).first.Y; }
+    float surfaceHeightAt(float x, float z, irr::scene::ITriangleSelector* on = nullptr) const
+    {
+        return hit({x, 50, z}, {x, -5, z}, on).first.Y;
+    }
 
-    AssetEngine engine;
+    irr::IrrlichtDevice* device = nullptr;
+    irr::scene::ISceneManager* scene = nullptr;
     irr::scene::IAnimatedMesh* arena = nullptr;
     irr::scene::ITriangleSelector* selector = nullptr;
 };
@@ -72,7 +82,7 @@ TEST_F(ArenaAssets, ArenaIsATexturedSquareOfAHundredUnitsWithItsFloorFacingUpAnd
 {
     EXPECT_FLOAT_EQ(arena->getBoundingBox().MinEdge.Y, 0.0f);
     EXPECT_FLOAT_EQ(surfaceHeightAt(5.0f, 5.0f), 0.0f);
-    const std::vector<triangle3df> triangles = AssetEngine::triangles(arena);
+    const std::vector<triangle3df> triangles = trianglesOf(arena);
     ASSERT_GT(std::count_if(triangles.begin(), triangles.end(), isFloor), 0);
     for (const triangle3df& triangle : triangles)
         ASSERT_TRUE(!isFloor(triangle) || triangle.isFrontFacing({0, -1, 0}));
@@ -86,21 +96,28 @@ TEST_F(ArenaAssets, ArenaIsATexturedSquareOfAHundredUnitsWithItsFloorFacingUpAnd
         EXPECT_NEAR(point.getDistanceFrom(from), 50.0f, 0.01f);
         EXPECT_TRUE(wall.isFrontFacing(direction));
     }
-    EXPECT_NE(engine.device()->getVideoDriver()->getTexture(GameScene::levelTexturePath), nullptr);
+    EXPECT_NE(device->getVideoDriver()->getTexture(GameScene::levelTexturePath), nullptr);
     for (irr::u32 b = 0; b < arena->getMeshBufferCount(); ++b)
         EXPECT_NE(arena->getMeshBuffer(b)->getMaterial().getTexture(0), nullptr) << "buffer " << b;
-    AssetEngine::expectTextureCoordinatesInside(arena);
+    // Texture coordinates stay inside the atlas, so no face samples past its edge.
+    for (irr::u32 b = 0; b < arena->getMeshBufferCount(); ++b)
+        for (irr::u32 v = 0; v < arena->getMeshBuffer(b)->getVertexCount(); ++v)
+        {
+            const irr::core::vector2df uv = arena->getMeshBuffer(b)->getTCoords(v);
+            ASSERT_TRUE(uv.X >= 0.0f && uv.X <= 1.0f && uv.Y >= 0.0f && uv.Y <= 1.0f) << uv.X << ", " << uv.Y;
+        }
 }
 
 TEST_F(ArenaAssets, NavigationMeshCoversTheOpenFloorAndKeepsClearOfObstacles)
 {
-    irr::scene::IAnimatedMesh* navigation = engine.mesh(GameScene::navigationMeshPath);
+    irr::scene::IAnimatedMesh* navigation = scene->getMesh(GameScene::navigationMeshPath);
     ASSERT_NE(navigation, nullptr);
     ASSERT_EQ(navigation->getMeshBufferCount(), 1u);
-    const std::vector<triangle3df> walkable = AssetEngine::triangles(navigation);
+    const std::vector<triangle3df> walkable = trianglesOf(navigation);
     ASSERT_FALSE(walkable.empty());
     for (const triangle3df& triangle : walkable)
         ASSERT_TRUE(isFloor(triangle) && triangle.isFrontFacing({0, -1, 0}));
+    irr::scene::ITriangleSelector* walkableSelector = scene->createTriangleSelector(navigation, nullptr);
     // Every walkable point has open floor under it and one collision radius around it, and nearly all of
     // the open floor away from walls and obstacles is walkable.
     int openFloor = 0;
@@ -108,7 +125,7 @@ TEST_F(ArenaAssets, NavigationMeshCoversTheOpenFloorAndKeepsClearOfObstacles)
     for (float x = -49.25f; x < 50.0f; x += 1.0f)
         for (float z = -49.25f; z < 50.0f; z += 1.0f)
         {
-            const bool onNavigation = onAnyTriangle(walkable, x, z);
+            const bool onNavigation = surfaceHeightAt(x, z, walkableSelector) == 0.0f;
             bool clear = true;
             for (int around = 0; around < 9; ++around)
                 clear = clear && surfaceHeightAt(x + around % 3 - 1, z + around / 3 - 1) == 0.0f;
@@ -120,6 +137,7 @@ TEST_F(ArenaAssets, NavigationMeshCoversTheOpenFloorAndKeepsClearOfObstacles)
                 openFloorWalkable += onNavigation ? 1 : 0;
             }
         }
+    walkableSelector->drop();
     EXPECT_GT(openFloorWalkable, openFloor * 9 / 10);
 }
 }  // namespace

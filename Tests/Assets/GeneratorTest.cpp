@@ -2,32 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace
 {
-// The asset generator run into a fresh folder of the test's own, removed afterwards.
-class AssetGenerator : public ::testing::Test
+// The asset generator, run into a folder of the test's own.
+class AssetGenerator : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "quillmarch-assets-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
+    void TearDown() override { fs::remove_all(folder); }
 
     static CommandRun generate(const std::string& arguments)
     {
@@ -48,12 +38,13 @@ protected:
         return files;
     }
 
-    fs::path folder;
+    const fs::path folder = fs::temp_directory_path() / ("quillmarch-assets-" + std::to_string(getpid()));
+    const std::string assets = "'" + (folder / "Assets").string() + "'";
 };
 
 TEST_F(AssetGenerator, WritesTheSameFilesAsTheBuildsOwnRunByteForByteAndNothingElse)
 {
-    const CommandRun run = generate("'" + (folder / "Assets").string() + "'");
+    const CommandRun run = generate(assets);
     ASSERT_EQ(run.exitStatus, 0) << run.output;
     const auto written = filesUnder(folder / "Assets"), built = filesUnder("../Assets");
     // Every build folder agrees on the shared Assets/, and nothing there is left from an older generator.
@@ -68,8 +59,9 @@ TEST_F(AssetGenerator, FailsAndSaysWhyWithoutAFolderItCanWrite)
 {
     EXPECT_GT(generate("").exitStatus, 0);
     // A file where the assets folder should be.
+    fs::create_directories(folder);
     std::ofstream(folder / "Assets") << "not a folder";
-    const CommandRun run = generate("'" + (folder / "Assets").string() + "'");
+    const CommandRun run = generate(assets);
     EXPECT_GT(run.exitStatus, 0);
     EXPECT_NE(run.output.find("ERROR: "), std::string::npos) << run.output;
 }

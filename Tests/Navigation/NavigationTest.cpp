@@ -170,7 +170,7 @@ TEST_F(NavigationTest, FilesWithoutAFloorAreOneErrorEachAndAFailedLoadKeepsTheFl
 // Where the human player and the four computer players start.
 const std::vector<vector3df> startSpots{{0, 3, 0}, {-30, 3, -30}, {-30, 3, 30}, {30, 3, -30}, {30, 3, 30}};
 
-// The generated arena, loaded through Irrlicht as the match loads it, with its maps for the observer.
+// The generated arena, loaded through Irrlicht as the match loads it.
 class ArenaNavigationTest : public NavigationTest
 {
 protected:
@@ -178,13 +178,6 @@ protected:
     {
         NavigationTest::SetUp();
         ASSERT_TRUE(loadFile(GameScene::navigationMeshPath));
-    }
-
-    // The influence grid the match lays over the floor.
-    irr::AI::AIInfluenceMapInit grid()
-    {
-        return AIInfluenceMap::createMapFromMesh(
-            game.device()->getSceneManager()->getMesh(GameScene::navigationMeshPath), 21, 21);
     }
 
     // Every straight leg from the start through the delivered corners stays on the floor.
@@ -234,32 +227,6 @@ TEST_F(ArenaNavigationTest, EverySpotIsOnTheFloorAndPathsBetweenTheStartSpotsArr
             expectLegsOnTheFloor(start, corners.updates);
         }
     }
-}
-
-TEST_F(ArenaNavigationTest, TheDistanceMapIsZeroOffTheFloorAndLargestAwayFromTheWalls)
-{
-    const irr::AI::AIInfluenceMapInit grid = this->grid();
-    AIInfluenceMap map(grid);
-    map.fillWithDistances();
-    ASSERT_EQ(map.getDataSize(), 21 * 21);
-    int tilesOffTheFloor = 0;
-    float largest = 0.0f;
-    for (int tile = 0; tile < map.getDataSize(); ++tile)
-    {
-        const irr::core::vector2df centre = grid.tileCentre(tile % 21, tile / 21);
-        const bool onFloor = mesh().isPointInsideNavigationMesh({centre.X, 1.0f, centre.Y});
-        tilesOffTheFloor += onFloor ? 0 : 1;
-        EXPECT_EQ(map.getInfluenceAtIndex(tile) > 0.0f, onFloor) << centre.X << ", " << centre.Y;
-        largest = std::max(largest, map.getInfluenceAtIndex(tile));
-    }
-    EXPECT_GT(tilesOffTheFloor, 0);  // the pillars
-    EXPECT_EQ(largest, 1.0f);
-    const auto distanceAt = [&map](float x, float z) {
-        return map.getInfluenceAtIndex(map.getTileIndexAt({x, 0, z}));
-    };
-    EXPECT_GT(distanceAt(0, 0), 0.5f);
-    EXPECT_GT(distanceAt(0, 0), distanceAt(0, -47));
-    EXPECT_GT(distanceAt(-10, 0), distanceAt(-47, 0));
 }
 
 TEST_F(ArenaNavigationTest, WithoutAPathThereIsNoCallAndNoLogLineAndWithoutAWorldOrReceiverOneWarningEach)
@@ -317,7 +284,9 @@ TEST_F(ArenaNavigationTest, AReceiverMayAskForAnotherPathDuringTheCallback)
 
 TEST_F(ArenaNavigationTest, StampsSetOrAddWhileStampsAndReadsOffTheMapAreIgnoredWithAWarningEach)
 {
-    AIInfluenceMap map(grid());
+    // The map the match lays over the floor for the observer.
+    AIInfluenceMap map(AIInfluenceMap::createMapFromMesh(
+        game.device()->getSceneManager()->getMesh(GameScene::navigationMeshPath), 21, 21));
     vector3df middle(0, 3, 0), outside(-60, 3, 0), farAway(1e9f, 3, 1e9f);
     const int tile = map.getTileIndexAt(middle);
     map.setInfluence(0.5f, &middle, true);

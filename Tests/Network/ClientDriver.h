@@ -33,14 +33,6 @@ public:
     {
         return runUntil([this, count] { return messages.size() >= count; });
     }
-    // Runs frames for a while, for checks that something does not happen.
-    void runFor(int milliseconds)
-    {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        while (std::chrono::steady_clock::now() < end)
-            frame(5);
-    }
-
     std::vector<std::string> messages;
 
 private:
