@@ -84,5 +84,7 @@ TEST_P(SceneChangeTest, TheOldSceneLivesOutItsCallAndTheNewOneCountsFromAFirstFr
     EXPECT_EQ(game.engine().getCurrentScene()->frameCount, 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(FromAnInputEventOrADraw, SceneChangeTest, testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Changes, SceneChangeTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info)
+                         { return info.param ? "FromAnInputEvent" : "FromADraw"; });
 }  // namespace
