@@ -1,6 +1,5 @@
 #include "Entities/HumanPlayer.h"
 #include "External/AIInfluenceMap.h"
-#include "Scenes/GameScene.h"
 #include "Scenes/StartScene.h"
 #include "Support/MatchFixture.h"
 #include "Support/RecordingWebSocket.h"
@@ -16,30 +15,27 @@ namespace
 constexpr int players = 5;
 // A number as the game writes it: like %g with six digits, no trailing zeros, a three-digit exponent.
 const std::string number = R"(-?(\d+(\.\d*[1-9])?|\d(\.\d*[1-9])?e[+-]\d{3}))";
-const std::regex tileNumber(number);
 const std::regex influence(R"(\{ "type": "influence", "widthInTiles" : "21", "heightInTiles" : "21"  , )"
                            R"("influence": \[(.*)\]\})");
 const std::regex stats(R"x(\{ "type": "stats", "fps": "-?\d+", "gametime": "()x" + number +
                        R"x()", "amountOfCamps": "\d+", "freeUnits": "\d+" \} )x");
 
-// The "player" message of each player, in order, its score table listing every player.
-std::vector<std::regex> playerLayouts()
+// The "player" message of player `id`, its score table listing every player.
+std::regex playerLayout(int id)
 {
     std::string scores;
     for (int entry = 0; entry < players; ++entry)
         scores +=
             (entry ? "," : "") + (R"(\{ "name": ")" + std::to_string(entry) + R"(", "score": "\d+"\} )");
-    std::vector<std::regex> layouts;
-    for (int id = 0; id < players; ++id)
-        layouts.emplace_back(R"(\{ "type": "player", "id": ")" + std::to_string(id) + R"(", "xpos": ")" +
-                             number + R"(", "ypos": ")" + number + R"(", "zpos": ")" + number +
-                             R"(", "score":\[)" + scores + R"(\]\})");
-    return layouts;
+    return std::regex(R"(\{ "type": "player", "id": ")" + std::to_string(id) + R"(", "xpos": ")" + number +
+                      R"(", "ypos": ")" + number + R"(", "zpos": ")" + number + R"(", "score":\[)" + scores +
+                      R"(\]\})");
 }
 
 // The tiles of an "influence" message, each checked against the number layout; none if it is no such message.
 std::vector<float> tilesOf(const std::string& message)
 {
+    static const std::regex tileNumber(number);
     std::smatch list;
     std::vector<float> tiles;
     if (!std::regex_match(message, list, influence))
@@ -59,7 +55,8 @@ std::vector<float> tilesOf(const std::string& message)
 std::vector<std::string> checkMatch(const std::vector<std::string>& received,
                                     const std::vector<int>& dueTimes, const std::vector<float>& distances)
 {
-    static const std::vector<std::regex> layouts = playerLayouts();
+    static const std::vector<std::regex> layouts = {playerLayout(0), playerLayout(1), playerLayout(2),
+                                                    playerLayout(3), playerLayout(4)};
     const std::vector<float> first = tilesOf(received.front());
     EXPECT_TRUE(std::equal(first.begin(), first.end(), distances.begin(), distances.end(),
                            [](float sent, float held) { return std::abs(sent - held) < 1e-5f; }));
@@ -106,10 +103,8 @@ TEST(WholeMatchTest, ThreeMatchesFromTheMenuReachARealObserverAliveAndLeaveNothi
     std::FILE* peer = popen(QUILLMARCH_PYTHON " " QUILLMARCH_TELEMETRY_PEER, "r");
     int port = 0;
     ASSERT_TRUE(peer && std::fscanf(peer, "%d%*c", &port) == 1) << "the observer did not start";
-    GameEngine::Settings settings;
-    settings.driverType = irr::video::EDT_NULL;
+    GameEngine::Settings settings = MatchFixture::headless();
     settings.sound = false;
-    settings.calendarClock = [] { return MatchFixture::calendarSeconds; };
     settings.telemetryEndpoint = "ws://127.0.0.1:" + std::to_string(port);
     std::vector<std::vector<int>> dueTimes(3);
     std::vector<std::vector<std::size_t>> atStart, atMenu;
@@ -123,21 +118,25 @@ TEST(WholeMatchTest, ThreeMatchesFromTheMenuReachARealObserverAliveAndLeaveNothi
     {
         HeadlessGame game(settings);
         ASSERT_TRUE(game.start(std::make_unique<StartScene>(), true));
-        for (auto& due : dueTimes)
+        for (const std::string clicks : {"-+++", "++++", "+++"})
         {
             // Each match starts on the same beat of 16 and 50 ms frames, so the same frames report.
             while (game.now() % 400 != 0 || game.now() == 0)
                 game.runFrame(16);
             auto* menu = game.currentSceneAs<StartScene>();
             ASSERT_NE(menu, nullptr);
-            for (int click = 1; click < players - 1; ++click)
-                game.postButtonClicked(menu->addPlayerButton);
-            // The dragon's camera turns by the cursor's distance from the middle: each match starts with it
-            // there.
+            // Four opponents by mouse: "Remove Player" at one and "Add Player" at four change nothing.
+            for (const char click : clicks)
+                game.clickAt((click == '+' ? menu->addPlayerButton : menu->removePlayerButton)
+                                 ->getAbsolutePosition()
+                                 .getCenter());
+            // The camera turns by the cursor's distance from the middle: each match starts with it there.
             game.device()->getCursorControl()->setPosition(0.5f, 0.5f);
-            game.postButtonClicked(menu->startButton);
+            game.clickAt(menu->startButton->getAbsolutePosition().getCenter());
             auto* match = game.currentSceneAs<GameScene>();
             ASSERT_TRUE(match && match->players.size() == players);
+            // No button of the menu is left to take the keys.
+            EXPECT_EQ(game.device()->getGUIEnvironment()->getFocus(), nullptr);
             atStart.push_back(holdingsOf(game.device()));
             EXPECT_EQ(game.device()->getEventReceiver(), match->eventReceiver.get());
             EXPECT_FALSE(match->eventReceiver->isKeyDown(irr::KEY_KEY_W) ||
@@ -151,7 +150,7 @@ TEST(WholeMatchTest, ThreeMatchesFromTheMenuReachARealObserverAliveAndLeaveNothi
                         game.postKey(key.first, key.second);
                 game.runFrame(16);
                 if (game.now() % 50 == 0)
-                    due.push_back(static_cast<int>(game.now()));
+                    dueTimes[atStart.size() - 1].push_back(static_cast<int>(game.now()));
             }
             ASSERT_NE(game.currentSceneAs<StartScene>(), nullptr);
             game.runFrames(5, 16);
@@ -159,20 +158,19 @@ TEST(WholeMatchTest, ThreeMatchesFromTheMenuReachARealObserverAliveAndLeaveNothi
             heap.push_back(static_cast<long>(mallinfo2().uordblks));
         }
     }
+    std::string received;
+    for (char chunk[16384]; const std::size_t got = std::fread(chunk, 1, sizeof chunk, peer);)
+        received.append(chunk, got);
+    pclose(peer);
     std::vector<std::vector<std::string>> matches;
-    char buffer[16384];
-    for (std::string line; std::fgets(buffer, sizeof buffer, peer);)
+    std::istringstream lines(received);
+    for (std::string line; std::getline(lines, line);)
     {
-        if ((line += buffer).back() != '\n')
-            continue;
-        line.pop_back();
         // Each match begins with the distance map, the same every time.
         if (matches.empty() || line == matches[0][0])
             matches.emplace_back();
         matches.back().push_back(line);
-        line.clear();
     }
-    pclose(peer);
     ASSERT_EQ(matches.size(), 3u);
     std::vector<std::string> first = checkMatch(matches[0], dueTimes[0], distances);
     for (int played = 1; played < 3; ++played)
@@ -187,34 +185,28 @@ TEST(WholeMatchTest, ThreeMatchesFromTheMenuReachARealObserverAliveAndLeaveNothi
     EXPECT_LT(heap[2] - heap[1], 16384) << heap[1] << " bytes, then " << heap[2];
 }
 
-TEST(InfluenceUpkeepTest, TwoUpdatesInARowEachFadeThenStampThePlayersAndSend)
+// Each update fades the map, then stamps every player's tile to a whole 1, then sends it.
+TEST(InfluenceUpkeepTest, TwoUpdatesInARowEachFadeThenStampEveryPlayerAndSend)
 {
     auto journal = std::make_shared<RecordingWebSocket::Journal>();
-    GameEngine::Settings settings;
+    GameEngine::Settings settings = MatchFixture::headless();
     settings.connectTelemetry = [journal](const std::string&)
     { return std::make_unique<RecordingWebSocket>(journal); };
-    MatchFixture fixture(0, true, settings);
-    fixture.frames(1);
-    const int dragonTile = fixture.match->influenceMap->getTileIndexAt(fixture.human().node->getPosition());
+    MatchFixture fixture(1, true, settings);
+    ASSERT_TRUE(fixture.quiet());
+    irr::AI::AIInfluenceMap& map = *fixture.match->influenceMap;
     const std::size_t before = journal->sent.size();
-    std::vector<std::size_t> lit;
+    std::vector<int> lit;
     for (std::size_t update = 1; update <= 2; ++update)
     {
         fixture.frames(1, 100);
-        ASSERT_EQ(journal->sent.size(), before + update);
-        const std::vector<float> map = tilesOf(journal->sent.back());
-        // Stamped after the fade: the dragon's own tile reads a whole 1.
-        EXPECT_EQ(map.at(dragonTile), 1.0f);
-        lit.push_back(std::count_if(map.begin(), map.end(), [](float value) { return value > 0; }));
+        EXPECT_EQ(journal->sent.size(), before + update);
+        for (const auto& player : fixture.match->players)
+            EXPECT_EQ(map.getInfluenceAtIndex(map.getTileIndexAt(player->node->getPosition())), 1.0f);
+        lit.push_back(0);
+        for (int tile = 0; tile < map.getDataSize(); ++tile)
+            lit.back() += map.getInfluenceAtIndex(tile) > 0 ? 1 : 0;
     }
     EXPECT_GT(lit[1], lit[0]);
-}
-
-TEST(InfluenceUpkeepTest, WithoutTelemetryTheInfluenceMapStaysBlank)
-{
-    MatchFixture fixture;
-    fixture.frames(5, 100);
-    for (int tile = 0; tile < fixture.match->influenceMap->getDataSize(); ++tile)
-        ASSERT_EQ(fixture.match->influenceMap->getInfluenceAtIndex(tile), 0.0f) << tile;
 }
 }  // namespace

@@ -1,5 +1,4 @@
-"""The observer's stand-in for the match tests: prints its port, takes one game's connection and, once the
-game has hung up (or after two minutes), prints every message it received, one a line."""
+"""The observer for the match tests: prints its port, then, once the game has hung up, every message it got."""
 import asyncio
 
 import websockets

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-// A sound engine that plays nothing and remembers which sounds the game asked for, flat or placed.
+// A sound engine that plays nothing and remembers the sounds asked for and where the listener was put.
 class RecordingSoundEngine : public ISoundEngine
 {
 public:
@@ -17,13 +17,19 @@ public:
         bool looped;
     };
 
-    ISound* play2D(const char* soundFileName, bool playLooped, bool startPaused, bool track,
-                   E_STREAM_MODE streamMode, bool enableSoundEffects) override;
-    ISound* play3D(const char* soundFileName, irr::core::vector3df position, bool playLooped,
-                   bool startPaused, bool track, E_STREAM_MODE streamMode, bool enableSoundEffects) override;
+    ISound* play2D(const char* file, bool looped, bool, bool, E_STREAM_MODE, bool) override
+    {
+        plays.push_back({file, false, {}, looped});
+        return nullptr;
+    }
+    ISound* play3D(const char* file, irr::core::vector3df position, bool looped, bool, bool, E_STREAM_MODE,
+                   bool) override
+    {
+        plays.push_back({file, true, position, looped});
+        return nullptr;
+    }
     void setListenerPosition(const irr::core::vector3df& position, const irr::core::vector3df& lookDirection,
-                             const irr::core::vector3df& velocityPerSecond,
-                             const irr::core::vector3df& upVector) override;
+                             const irr::core::vector3df&, const irr::core::vector3df&) override;
 
     std::vector<PlayCall> plays;
     int listenerUpdates = 0;
