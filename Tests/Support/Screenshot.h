@@ -14,10 +14,7 @@ public:
     Screenshot& operator=(const Screenshot&) = delete;
 
     bool valid() const { return image != nullptr; }
-    irr::core::dimension2du size() const;
     irr::video::SColor pixel(irr::u32 x, irr::u32 y) const;
-    // How many pixels differ from `color` in any of red, green and blue.
-    irr::u32 pixelsOtherThan(irr::video::SColor color) const;
 
 private:
     irr::video::IImage* image = nullptr;
