@@ -128,15 +128,9 @@ irr::core::vector3df AIPlayer::stepDirection(const irr::core::vector3df& positio
 
 bool AIPlayer::overshootsTheFloor(const irr::core::vector3df& position) const
 {
-    const irr::AI::AINavigationMesh* floor = walkableFloor();
+    const irr::AI::AINavigationMesh* floor = scene->walkableFloor();
     const irr::core::vector3df end = position + stepDirection(position) * speed;
     return floor && !floor->isPointInsideNavigationMesh({end.X, waypointHeight, end.Z});
-}
-
-const irr::AI::AINavigationMesh* AIPlayer::walkableFloor() const
-{
-    const std::shared_ptr<irr::AI::AIWorld> world = scene->getAIWorld();
-    return world ? world->getNavigationMesh() : nullptr;
 }
 
 void AIPlayer::checkLastStep()
@@ -180,7 +174,7 @@ void AIPlayer::stepAside(const irr::core::vector3df& position)
     ahead.Y = 0.0f;
     ahead.normalize();
     const irr::core::vector3df side(ahead.Z, 0.0f, -ahead.X);
-    const irr::AI::AINavigationMesh* floor = walkableFloor();
+    const irr::AI::AINavigationMesh* floor = scene->walkableFloor();
     for (const float way : {1.0f, -1.0f})
     {
         const irr::core::vector3df aside = position + side * (detourLength * way);

@@ -80,7 +80,6 @@ private:
     void stepFrom(const irr::core::vector3df& position, bool stopAtWaypoint);
     bool overshootsTheFloor(const irr::core::vector3df& position) const;
     irr::core::vector3df stepDirection(const irr::core::vector3df& position) const;
-    const irr::AI::AINavigationMesh* walkableFloor() const;
     void face(const irr::core::vector3df& position);
     // Whether the last step got where it was meant to; a walk blocked for long goes around the obstacle.
     void checkLastStep();

@@ -135,8 +135,7 @@ void Unit::scatter()
     const irr::core::vector3df thrownTo(position.X + static_cast<float>(stepX), scatteredHeight,
                                         position.Z + static_cast<float>(stepZ));
     node->setPosition(thrownTo);
-    const std::shared_ptr<irr::AI::AIWorld> world = scene->getAIWorld();
-    irr::AI::AINavigationMesh* floor = world ? world->getNavigationMesh() : nullptr;
+    const irr::AI::AINavigationMesh* floor = scene->walkableFloor();
     if (floor && floor->isPointInsideNavigationMesh(thrownTo))
         return;
     node->setPosition({thrownTo.X, thrownOffHeight, thrownTo.Z});

@@ -435,6 +435,11 @@ std::shared_ptr<irr::AI::AIWorld> BaseGameScene::getAIWorld() const
     return aiWorld;
 }
 
+irr::AI::AINavigationMesh* BaseGameScene::walkableFloor() const
+{
+    return aiWorld ? aiWorld->getNavigationMesh() : nullptr;
+}
+
 bool BaseGameScene::isHumanId(irr::s32 id) const
 {
     return humanPlayer && humanPlayer->id == id;

@@ -17,8 +17,9 @@ class TextAnnouncer;
 class Unit;
 namespace irr::AI
 {
+class AINavigationMesh;
 class AIWorld;
-}
+}  // namespace irr::AI
 
 // A match: owns everything in the arena through its registries, and the sound engine, the navigation
 // world and the announcer that the entities use. Each frame it applies the rules that span players and
@@ -64,6 +65,8 @@ public:
     std::vector<std::shared_ptr<BasePlayer>> getPlayers() const;
     std::vector<std::shared_ptr<Camp>> getCamps() const;
     std::shared_ptr<irr::AI::AIWorld> getAIWorld() const;
+    // The navigation mesh of the arena's floor; null before it is set or if it could not be loaded.
+    irr::AI::AINavigationMesh* walkableFloor() const;
 
     void createHumanPlayer(const irr::core::vector3df& position, const irr::core::vector3df& rotation,
                            const irr::core::vector3df& scale);

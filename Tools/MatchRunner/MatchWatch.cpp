@@ -31,8 +31,7 @@ void MatchWatch::observe(const BaseGameScene& match, float frameMs)
 {
     const bool unitsToFetch = std::any_of(match.units.begin(), match.units.end(),
                                           [](const std::shared_ptr<Unit>& unit) { return !unit->following; });
-    const std::shared_ptr<irr::AI::AIWorld> world = match.getAIWorld();
-    const irr::AI::AINavigationMesh* floor = world ? world->getNavigationMesh() : nullptr;
+    const irr::AI::AINavigationMesh* floor = match.walkableFloor();
     for (const std::shared_ptr<AIPlayer>& orc : match.aiPlayers)
     {
         const irr::core::vector3df position = orc->node->getPosition();
