@@ -1,64 +1,101 @@
-# Installing the game like any other: `cmake --install <build> [--prefix <folder>]` (/usr/local by
-# default), and a Debian package with `cpack -G DEB` in the build folder. The programs go to a private
-# folder; commands of the same names in lower case on bin/ start them from inside the installed assets
-# folder, which they find from their own place, so the installed tree may be moved.
+# Installing Quillmarch like any other program: `cmake --install <build> [--prefix <folder>]`
+# (/usr/local by default) puts the commands on bin/ and the data under share/; `cpack` in the build
+# folder makes the Debian packages quillmarch and quillmarch-observer, laid out as Debian lays out
+# games: commands in /usr/games, data under /usr/share/games/. Both layouts come from the rules
+# below: the packages' are install components that a plain install leaves out. The programs go to a
+# private folder; the commands start them and find everything from their own place, so an installed
+# tree may be moved as a whole.
 include(GNUInstallDirs)
+include(${CMAKE_CURRENT_LIST_DIR}/Release.cmake)
 
+# Folders made by an install are 0755 whatever the umask: a package's folders must be.
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+                                                GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(QUILLMARCH_INSTALL_PROGRAMS_DIR ${CMAKE_INSTALL_LIBEXECDIR}/quillmarch)
-set(QUILLMARCH_INSTALL_ASSETS_DIR ${CMAKE_INSTALL_DATADIR}/quillmarch/Assets)
-set(QUILLMARCH_INSTALL_ICONS_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
-set(QUILLMARCH_INSTALL_SOURCES ${CMAKE_SOURCE_DIR}/Tools/Install)
+set(QUILLMARCH_INSTALL_MAN_DIR ${CMAKE_INSTALL_MANDIR}/man6)
 
-# quillmarch_install_program(<target> <command> [<option naming a file>...]): the program and the
-# command on bin/ that starts it; the options' file names are kept relative to where it is typed.
-function(quillmarch_install_program target command)
-  install(TARGETS ${target} RUNTIME DESTINATION ${QUILLMARCH_INSTALL_PROGRAMS_DIR})
-  # Relative paths from bin/ to the rest, worked out under any prefix.
-  file(RELATIVE_PATH QUILLMARCH_LAUNCHER_TO_PROGRAM /prefix/${CMAKE_INSTALL_BINDIR}
-       /prefix/${QUILLMARCH_INSTALL_PROGRAMS_DIR}/${target})
-  file(RELATIVE_PATH QUILLMARCH_LAUNCHER_TO_ASSETS /prefix/${CMAKE_INSTALL_BINDIR}
-       /prefix/${QUILLMARCH_INSTALL_ASSETS_DIR})
-  set(QUILLMARCH_LAUNCHED_PROGRAM ${target})
-  list(JOIN ARGN " " QUILLMARCH_LAUNCHER_PATH_OPTIONS)
-  set(launcher ${CMAKE_BINARY_DIR}/Install/${command})
-  configure_file(${QUILLMARCH_INSTALL_SOURCES}/launcher.sh.in ${launcher} @ONLY)
-  install(PROGRAMS ${launcher} DESTINATION ${CMAKE_INSTALL_BINDIR})
+# quillmarch_launcher(<template> <layout> <commands folder> <command> <install args...>): the
+# template configured with QUILLMARCH_LAUNCHER_TO_<name> for each QUILLMARCH_LAUNCHED_<name>, the
+# path from the commands folder to that installed file, and installed as <command>.
+function(quillmarch_launcher template layout bin command)
+  foreach(target PROGRAM ASSETS OBSERVER)
+    if(DEFINED QUILLMARCH_LAUNCHED_${target})
+      # Relative paths, worked out under any prefix.
+      file(RELATIVE_PATH QUILLMARCH_LAUNCHER_TO_${target} /prefix/${bin} /prefix/${QUILLMARCH_LAUNCHED_${target}})
+    endif()
+  endforeach()
+  set(launcher ${CMAKE_BINARY_DIR}/Install/${layout}/${command})
+  configure_file(${QUILLMARCH_INSTALL_SOURCES}/${template} ${launcher} @ONLY)
+  install(PROGRAMS ${launcher} DESTINATION ${bin} ${ARGN})
 endfunction()
 
-quillmarch_install_program(Quillmarch quillmarch)
-if(TARGET QuillmarchMatchRunner)
-  quillmarch_install_program(QuillmarchMatchRunner quillmarch-match-runner --telemetry)
-endif()
-
-# The generated files, each in its folder; the icons go to the desktop's icon theme instead.
-foreach(asset ${QUILLMARCH_ASSET_FILES})
-  if(asset MATCHES "^Icons/quillmarch_([0-9]+)\\.png$")
-    set(size ${CMAKE_MATCH_1})
-    install(FILES ${QUILLMARCH_ASSETS_DIR}/${asset} DESTINATION ${QUILLMARCH_INSTALL_ICONS_DIR}/${size}x${size}/apps
-            RENAME quillmarch.png)
-  else()
-    get_filename_component(folder ${asset} DIRECTORY)
-    install(FILES ${QUILLMARCH_ASSETS_DIR}/${asset} DESTINATION ${QUILLMARCH_INSTALL_ASSETS_DIR}/${folder})
+# quillmarch_install_game(<layout> <commands folder> <data folder> <install args...>): the game,
+# the match runner, their assets, manual pages, desktop entry, icons and metainfo.
+function(quillmarch_install_game layout bin data)
+  set(assets ${data}/quillmarch/Assets)
+  set(QUILLMARCH_LAUNCHED_ASSETS ${assets})
+  set(programs Quillmarch quillmarch)
+  if(TARGET QuillmarchMatchRunner)
+    list(APPEND programs QuillmarchMatchRunner quillmarch-match-runner)
   endif()
+  while(programs)
+    list(POP_FRONT programs target command)
+    install(TARGETS ${target} RUNTIME DESTINATION ${QUILLMARCH_INSTALL_PROGRAMS_DIR} ${ARGN})
+    set(QUILLMARCH_LAUNCHED_PROGRAM ${QUILLMARCH_INSTALL_PROGRAMS_DIR}/${target})
+    quillmarch_launcher(launcher.sh.in ${layout} ${bin} ${command} ${ARGN})
+    install(FILES ${QUILLMARCH_RELEASE_DIR}/man/${command}.6.gz DESTINATION ${QUILLMARCH_INSTALL_MAN_DIR} ${ARGN})
+  endwhile()
+
+  # The generated files, each in its folder; the icons go to the desktop's icon theme instead.
+  foreach(asset ${QUILLMARCH_ASSET_FILES})
+    if(asset MATCHES "^Icons/quillmarch_([0-9]+)\\.png$")
+      set(size ${CMAKE_MATCH_1}x${CMAKE_MATCH_1})
+      install(FILES ${QUILLMARCH_ASSETS_DIR}/${asset} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}/apps
+              RENAME quillmarch.png ${ARGN})
+    else()
+      get_filename_component(folder ${asset} DIRECTORY)
+      install(FILES ${QUILLMARCH_ASSETS_DIR}/${asset} DESTINATION ${assets}/${folder} ${ARGN})
+    endif()
+  endforeach()
+
+  install(FILES ${QUILLMARCH_INSTALL_SOURCES}/quillmarch.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+          RENAME ${QUILLMARCH_APP_ID}.desktop ${ARGN})
+  install(FILES ${QUILLMARCH_RELEASE_DIR}/${QUILLMARCH_APP_ID}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo ${ARGN})
+endfunction()
+
+# quillmarch_install_observer(<layout> <commands folder> <data folder> <install args...>): the
+# observer's modules, its page and its manual page. Its tools for developers stay in the checkout.
+function(quillmarch_install_observer layout bin data)
+  set(folder ${data}/quillmarch-observer)
+  set(sources ${CMAKE_SOURCE_DIR}/Tools/Observer)
+  file(GLOB modules CONFIGURE_DEPENDS ${sources}/*.py)
+  list(REMOVE_ITEM modules ${sources}/observer.py ${sources}/measure.py ${sources}/sample_match.py)
+  install(PROGRAMS ${sources}/observer.py DESTINATION ${folder} ${ARGN})
+  install(FILES ${modules} ${QUILLMARCH_RELEASE_DIR}/installed_version.py DESTINATION ${folder} ${ARGN})
+  install(DIRECTORY ${sources}/page DESTINATION ${folder} ${ARGN})
+  set(QUILLMARCH_LAUNCHED_OBSERVER ${folder}/observer.py)
+  quillmarch_launcher(observer.sh.in ${layout} ${bin} quillmarch-observer ${ARGN})
+  install(FILES ${QUILLMARCH_RELEASE_DIR}/man/quillmarch-observer.6.gz DESTINATION ${QUILLMARCH_INSTALL_MAN_DIR}
+          ${ARGN})
+endfunction()
+
+# A plain install, under its prefix.
+quillmarch_install_game(prefix ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_DATADIR})
+quillmarch_install_observer(prefix ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_DATADIR})
+
+# The Debian packages, one install component each, named as the package, with the licence and
+# changelog Debian asks of every package.
+set(QUILLMARCH_PACKAGES quillmarch quillmarch-observer)
+foreach(package ${QUILLMARCH_PACKAGES})
+  set(only_${package} COMPONENT ${package} EXCLUDE_FROM_ALL)
+  install(FILES ${QUILLMARCH_INSTALL_SOURCES}/copyright ${QUILLMARCH_RELEASE_DIR}/changelog.gz
+          DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} ${only_${package}})
 endforeach()
+quillmarch_install_game(debian games share/games ${only_quillmarch})
+quillmarch_install_observer(debian games share/games ${only_quillmarch-observer})
+install(FILES ${QUILLMARCH_INSTALL_SOURCES}/quillmarch-observer.lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME quillmarch-observer
+        ${only_quillmarch-observer})
 
-install(FILES ${QUILLMARCH_INSTALL_SOURCES}/quillmarch.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-
-# The Debian package: its runtime dependencies are read off the programs by dpkg-shlibdeps.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME quillmarch)
-set(CPACK_PACKAGE_VENDOR "Quillmarch")
-set(CPACK_PACKAGE_CONTACT "Quillmarch maintainers <maintainers@quillmarch.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small real-time strategy game in a 3-D arena")
-string(CONCAT CPACK_PACKAGE_DESCRIPTION
-       "You, the dragon, meet one to four computer players in matches of 90 seconds: collect free units, "
-       "lead them in a chain, turn them into camps whose rings of territory make your score, and capture "
-       "your rivals' camps.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# libGL opens the OpenGL driver at run time, so no library names it.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri")
-include(CPack)
+include(${CMAKE_CURRENT_LIST_DIR}/Package.cmake)

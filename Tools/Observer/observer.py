@@ -30,8 +30,18 @@ def default_record_folder():
     return os.path.join(data_home, "quillmarch", "recordings")
 
 
+def package_version():
+    """The version an install stamps beside the observer; a source checkout has none."""
+    try:
+        from installed_version import VERSION
+    except ImportError:
+        return "(not installed)"
+    return VERSION
+
+
 def options_of(arguments):
     parser = argparse.ArgumentParser(description="Watch Quillmarch matches live in a browser, record and replay them.")
+    parser.add_argument("--version", action="version", version=f"quillmarch-observer {package_version()}")
     parser.add_argument("--port", type=port_number, default=GAME_PORT,
                         help=f"port on {LOOPBACK} for the game and the page (default {GAME_PORT}; 0 picks a free one)")
     parser.add_argument("--record-dir", default=default_record_folder(),
