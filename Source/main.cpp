@@ -1,18 +1,21 @@
 #include "GameEngine/CloseRequest.h"
 #include "GameEngine/GameEngine.h"
-#include "GameEngine/TelemetrySwitch.h"
+#include "GameEngine/GameOptions.h"
 #include "Scenes/StartScene.h"
 
 #include <memory>
 
 int main(int argc, char* argv[])
 {
+    int exitStatus = 0;
+    const std::optional<GameOptions> options = GameOptions::read(argc, argv, exitStatus);
+    if (!options)
+        return exitStatus;
     CloseRequest::catchSignals();
     GameEngine engine;
     engine.setFirstScene(std::make_unique<StartScene>());
-    const bool telemetry = TelemetrySwitch::read(argc, argv);
-    if (!engine.init(telemetry))
+    if (!engine.init(options->telemetry))
         return 1;
-    engine.run(telemetry);
+    engine.run(options->telemetry);
     return 0;
 }

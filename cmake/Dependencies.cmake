@@ -22,4 +22,7 @@ add_library(Quillmarch::Sndfile ALIAS PkgConfig::SNDFILE)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 add_library(Quillmarch::Freetype ALIAS PkgConfig::FREETYPE)
 
+# Command lines: Debian's header-only CLI11 ships its CMake package.
+find_package(CLI11 CONFIG REQUIRED)
+
 find_package(Threads REQUIRED)

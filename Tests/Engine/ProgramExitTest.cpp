@@ -1,6 +1,8 @@
+#include "QuillmarchVersion.h"
 #include "Support/CommandRun.h"
 #include "Support/RawServer.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
@@ -21,6 +23,25 @@ TEST(ProgramExitTest, WithoutADisplayTheGameEndsWithAFailureStatusNotACrash)
     EXPECT_NE(run.output.find("Could not open display"), std::string::npos) << run.output;
 }
 
+// Help, the version and a bad option all end the program before the engine makes a device.
+TEST(ProgramExitTest, ReadsItsCommandLineBeforeOpeningAnything)
+{
+    const std::string version = std::string("quillmarch ") + QuillmarchVersion::text + "\n";
+    for (const auto& [arguments, exitStatus, shown] :
+         {std::tuple("--version", 0, version.c_str()), std::tuple("ws --help", 0, "Usage: quillmarch"),
+          std::tuple("--frobnicate ws", 2, "--frobnicate")})
+    {
+        const CommandRun run = runGame(arguments);
+        EXPECT_EQ(run.exitStatus, exitStatus) << arguments;
+        EXPECT_NE(run.output.find(shown), std::string::npos) << run.output;
+        EXPECT_EQ(run.output.find("Irrlicht Engine"), std::string::npos) << run.output;
+        if (exitStatus != 0)
+        {
+            EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+        }
+    }
+}
+
 TEST(ProgramExitTest, WithTelemetryAndNoObserverTheGameStopsBeforeAWindowOpens)
 {
     const int probe = RawServer::connectTo(1337);
@@ -28,7 +49,8 @@ TEST(ProgramExitTest, WithTelemetryAndNoObserverTheGameStopsBeforeAWindowOpens)
     if (probe >= 0)
         GTEST_SKIP() << "an observer listens on localhost:1337 on this machine";
     // Without a display as well: should the connection succeed after all, the game still ends at once.
-    const CommandRun run = runGame("ws");
+    // The switch is a plain word that may stand anywhere among the words of the command line.
+    const CommandRun run = runGame("again ws");
     ASSERT_FALSE(run.killedBySignal);
     EXPECT_GT(run.exitStatus, 0);
     EXPECT_NE(run.output.find("Websockets Activate"), std::string::npos) << run.output;

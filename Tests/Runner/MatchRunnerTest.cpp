@@ -62,7 +62,8 @@ TEST(MatchRunnerTest, RefusesABadOptionWithOneLineNamingItAndAFailureStatus)
     for (const auto& [arguments, named] :
          {std::pair("--orcs 5", "--orcs"), std::pair("--matches -1", "--matches"),
           std::pair("--frame-ms 16ms", "--frame-ms"), std::pair("--seed", "--seed"),
-          std::pair("--dragon fly", "--dragon"), std::pair("--colour red", "--colour")})
+          std::pair("--dragon fly", "--dragon"), std::pair("--colour red", "--colour"),
+          std::pair("--telemetry ''", "--telemetry")})
     {
         const CommandRun run = runner(arguments);
         EXPECT_EQ(run.exitStatus, 2) << arguments;

@@ -1,96 +1,51 @@
 #include "RunnerOptions.h"
 
-#include <charconv>
-#include <cstdint>
+#include "GameEngine/CommandLine.h"
 
-namespace
-{
-// A whole number from `least` to `most`: the whole text and nothing else.
-bool readNumber(const std::string& text, long long least, long long most, long long& value)
-{
-    const char* end = text.data() + text.size();
-    const auto [stop, failure] = std::from_chars(text.data(), end, value);
-    return !text.empty() && failure == std::errc() && stop == end && value >= least && value <= most;
-}
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <map>
 
-// Reads the value of one option into `options`; false if the value does not fit it.
-bool readValue(const std::string& option, const std::string& value, RunnerOptions& options)
+std::optional<RunnerOptions> RunnerOptions::read(int argc, const char* const argv[], int& exitStatus)
 {
-    long long number = 0;
-    if (option == "--orcs" && readNumber(value, RunnerOptions::fewestOrcs, RunnerOptions::mostOrcs, number))
-        options.orcs = static_cast<int>(number);
-    else if (option == "--matches" && readNumber(value, 1, 1000000, number))
-        options.matches = static_cast<int>(number);
-    else if (option == "--frame-ms" && readNumber(value, 1, 1000, number))
-        options.frameMs = static_cast<unsigned>(number);
-    else if (option == "--seed" && readNumber(value, 0, UINT32_MAX, number))
-        options.seed = static_cast<std::uint32_t>(number);
-    else if (option == "--telemetry" && !value.empty())
-        options.telemetryFile = value;
-    else if (option == "--dragon" && (value == "still" || value == "wander"))
-        options.dragon = value == "still" ? RunnerOptions::Dragon::still : RunnerOptions::Dragon::wander;
-    else
-        return false;
-    return true;
-}
-
-bool takesValue(const std::string& option)
-{
-    return option == "--orcs" || option == "--matches" || option == "--frame-ms" || option == "--seed" ||
-           option == "--telemetry" || option == "--dragon";
-}
-}  // namespace
-
-std::optional<RunnerOptions> RunnerOptions::parse(const std::vector<std::string>& arguments,
-                                                  std::string& error)
-{
+    CLI::App app("Plays whole matches of Quillmarch without a window and prints what happened.\n"
+                 "Run it from a folder one level below the game's Assets folder (for example build/).",
+                 command);
+    CommandLine::addVersionFlag(app);
     RunnerOptions options;
-    for (std::size_t index = 0; index < arguments.size(); ++index)
+    app.add_option("--orcs", options.orcs, "Computer players per match, 1 to 4")
+        ->check(CLI::Range(fewestOrcs, mostOrcs).description(""))
+        ->type_name("N")
+        ->capture_default_str();
+    app.add_option("--matches", options.matches, "Matches to play one after another")
+        ->check(CLI::Range(1, mostMatches).description(""))
+        ->type_name("N")
+        ->capture_default_str();
+    app.add_option("--frame-ms", options.frameMs, "Length of every frame in milliseconds, 1 to 1000")
+        ->check(CLI::Range(1U, longestFrameMs).description(""))
+        ->type_name("N")
+        ->capture_default_str();
+    app.add_option("--seed", options.seed, "Seed of the game's chance: the same seed plays the same matches")
+        ->type_name("N")
+        ->capture_default_str();
+    app.add_option("--telemetry", options.telemetryFile,
+                   "Write every telemetry message, one per line, to FILE")
+        ->type_name("FILE")
+        ->check([](const std::string& file) { return file.empty() ? "a file name" : ""; });
+    const std::map<std::string, Dragon> dragons{{"still", Dragon::still}, {"wander", Dragon::wander}};
+    std::string dragon = "still";
+    app.add_option("--dragon", dragon,
+                   "still: the dragon stands in the middle; wander: it walks, founds camps and dashes at "
+                   "random, from the seed")
+        ->check(CLI::IsMember(dragons).description(""))
+        ->type_name("still|wander")
+        ->capture_default_str();
+    app.add_flag("--memory", options.memory, "End each match's line with the process's resident memory");
+    if (const std::optional<int> status = CommandLine::parse(app, argc, argv, std::cout, std::cerr))
     {
-        const std::string& option = arguments[index];
-        if (option == "--help" || option == "-h")
-        {
-            options.help = true;
-            continue;
-        }
-        if (option == "--memory")
-        {
-            options.memory = true;
-            continue;
-        }
-        if (!takesValue(option))
-        {
-            error = "unknown option: " + option;
-            return std::nullopt;
-        }
-        if (index + 1 >= arguments.size())
-        {
-            error = "option " + option + " needs a value";
-            return std::nullopt;
-        }
-        const std::string& value = arguments[++index];
-        if (!readValue(option, value, options))
-        {
-            error = "bad value for " + option + ": '" + value + "'";
-            return std::nullopt;
-        }
+        exitStatus = *status;
+        return std::nullopt;
     }
+    options.dragon = dragons.at(dragon);
     return options;
-}
-
-std::string RunnerOptions::usage()
-{
-    return "Usage: QuillmarchMatchRunner [options]\n"
-           "Plays whole matches of Quillmarch without a window and prints what happened.\n"
-           "Run it from a folder one level below the game's Assets folder (for example build/).\n"
-           "\n"
-           "  --orcs N          computer players per match, 1 to 4 (default 4)\n"
-           "  --matches N       matches to play one after another (default 1)\n"
-           "  --frame-ms N      length of every frame in milliseconds, 1 to 1000 (default 16)\n"
-           "  --seed N          seed of the game's chance: the same seed plays the same matches (default 1)\n"
-           "  --telemetry FILE  write every telemetry message, one per line, to FILE\n"
-           "  --dragon MODE     still: the dragon stands in the middle (default);\n"
-           "                    wander: it walks, founds camps and dashes at random, from the seed\n"
-           "  --memory          end each match's line with the process's resident memory\n"
-           "  --help            this text\n";
 }

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 // What the match runner was asked to do, read from its command line.
 struct RunnerOptions
@@ -14,6 +13,8 @@ struct RunnerOptions
         wander  // the dragon walks and acts at random, from the seed
     };
 
+    static constexpr const char* command = "quillmarch-match-runner";
+
     int orcs = 4;
     int matches = 1;
     unsigned frameMs = 16;
@@ -21,12 +22,13 @@ struct RunnerOptions
     std::string telemetryFile;
     Dragon dragon = Dragon::still;
     bool memory = false;
-    bool help = false;
 
     static constexpr int fewestOrcs = 1;
     static constexpr int mostOrcs = 4;
+    static constexpr int mostMatches = 1000000;
+    static constexpr unsigned longestFrameMs = 1000;
 
-    // Null with `error` set (one line naming the option) when the command line cannot be used.
-    static std::optional<RunnerOptions> parse(const std::vector<std::string>& arguments, std::string& error);
-    static std::string usage();
+    // The options, or nothing with `exitStatus` set when the runner should end at once (after
+    // --help, --version or a bad option, each already said on the console).
+    static std::optional<RunnerOptions> read(int argc, const char* const argv[], int& exitStatus);
 };

@@ -5,19 +5,10 @@
 
 int main(int argc, char** argv)
 {
-    std::string error;
-    const std::optional<RunnerOptions> options =
-        RunnerOptions::parse(std::vector<std::string>(argv + 1, argv + argc), error);
+    int exitStatus = 0;
+    const std::optional<RunnerOptions> options = RunnerOptions::read(argc, argv, exitStatus);
     if (!options)
-    {
-        std::cerr << "QuillmarchMatchRunner: " << error << " (see --help)\n";
-        return 2;
-    }
-    if (options->help)
-    {
-        std::cout << RunnerOptions::usage();
-        return 0;
-    }
+        return exitStatus;
     MatchRunner runner(*options);
     return runner.run(std::cout);
 }
