@@ -29,22 +29,26 @@ function(quillmarch_launcher template layout bin command)
   install(PROGRAMS ${launcher} DESTINATION ${bin} ${ARGN})
 endfunction()
 
+# quillmarch_install_program(<layout> <commands folder> <target> <command> <options naming a file>
+# <install args...>): the program, the command that starts it and the command's manual page. The
+# options are a list; the file names they take stay relative to where the command is typed.
+function(quillmarch_install_program layout bin target command path_options)
+  install(TARGETS ${target} RUNTIME DESTINATION ${QUILLMARCH_INSTALL_PROGRAMS_DIR} ${ARGN})
+  set(QUILLMARCH_LAUNCHED_PROGRAM ${QUILLMARCH_INSTALL_PROGRAMS_DIR}/${target})
+  list(JOIN path_options " " QUILLMARCH_LAUNCHER_PATH_OPTIONS)
+  quillmarch_launcher(launcher.sh.in ${layout} ${bin} ${command} ${ARGN})
+  install(FILES ${QUILLMARCH_RELEASE_DIR}/man/${command}.6.gz DESTINATION ${QUILLMARCH_INSTALL_MAN_DIR} ${ARGN})
+endfunction()
+
 # quillmarch_install_game(<layout> <commands folder> <data folder> <install args...>): the game,
-# the match runner, their assets, manual pages, desktop entry, icons and metainfo.
+# the match runner, their assets, desktop entry, icons and metainfo.
 function(quillmarch_install_game layout bin data)
   set(assets ${data}/quillmarch/Assets)
   set(QUILLMARCH_LAUNCHED_ASSETS ${assets})
-  set(programs Quillmarch quillmarch)
+  quillmarch_install_program(${layout} ${bin} Quillmarch quillmarch "" ${ARGN})
   if(TARGET QuillmarchMatchRunner)
-    list(APPEND programs QuillmarchMatchRunner quillmarch-match-runner)
+    quillmarch_install_program(${layout} ${bin} QuillmarchMatchRunner quillmarch-match-runner --telemetry ${ARGN})
   endif()
-  while(programs)
-    list(POP_FRONT programs target command)
-    install(TARGETS ${target} RUNTIME DESTINATION ${QUILLMARCH_INSTALL_PROGRAMS_DIR} ${ARGN})
-    set(QUILLMARCH_LAUNCHED_PROGRAM ${QUILLMARCH_INSTALL_PROGRAMS_DIR}/${target})
-    quillmarch_launcher(launcher.sh.in ${layout} ${bin} ${command} ${ARGN})
-    install(FILES ${QUILLMARCH_RELEASE_DIR}/man/${command}.6.gz DESTINATION ${QUILLMARCH_INSTALL_MAN_DIR} ${ARGN})
-  endwhile()
 
   # The generated files, each in its folder; the icons go to the desktop's icon theme instead.
   foreach(asset ${QUILLMARCH_ASSET_FILES})

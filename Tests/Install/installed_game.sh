@@ -6,6 +6,8 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 screenshot=$here/../Output/installed_start_menu.png
 scratch=$(mktemp -d)
 export HOME=$scratch/home XDG_CACHE_HOME=$scratch/home/.cache XDG_DATA_HOME=$scratch/home/.local/share
+# As a player runs them: Python writes its bytecode unless the installed command says otherwise.
+unset PYTHONDONTWRITEBYTECODE
 mkdir -p "$HOME" "$(dirname "$screenshot")"
 game=
 # A test may define clean_up_machine, run on every exit, for what it changed outside the scratch.
@@ -48,9 +50,9 @@ menu_shown() {
     /usr/bin/python3 "$here/start_menu_shown.py" "$scratch/screen.xwd" "$screenshot"
 }
 
-# start_game <command> <assets folder>: starts the installed game and waits for its start menu,
-# drawn with the fonts of the installed assets folder (its menu falls back on a built-in font).
+# start_game <command> <assets folder>: starts the installed game and waits for its start menu.
 start_game() {
+  game_assets=$2
   # Job control, as in a terminal: a script's background job would ignore Ctrl+C, and so would the game.
   set -m
   "$1" > "$scratch/game.log" 2>&1 &
@@ -60,10 +62,10 @@ start_game() {
     still_running_after 1 || game_failed "the game ended before its start menu showed"
     ((SECONDS < 120)) || game_failed "no start menu, see $screenshot"
   done
-  grep -q "Loaded texture: $2/Fonts/" "$scratch/game.log" || game_failed "the game did not read its installed fonts"
 }
 
-# stop_game <signal>: the game must end by it, with status 0 and no error.
+# stop_game <signal>: the game must end by it, with status 0 and no error, having drawn its menu
+# with the fonts of the installed assets folder (it falls back on a built-in font).
 stop_game() {
   local status=0
   kill "-$1" "$game"
@@ -72,5 +74,7 @@ stop_game() {
   game=
   [ "$status" -eq 0 ] || game_failed "the game ended with status $status on SIG$1"
   ! grep -q "ERROR: " "$scratch/game.log" || game_failed "the game reported errors"
+  grep -q "Loaded texture: $game_assets/Fonts/" "$scratch/game.log" ||
+    game_failed "the game did not read its installed fonts"
   echo "the game shows its start menu and ends with status 0 on SIG$1"
 }

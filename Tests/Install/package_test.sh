@@ -46,19 +46,13 @@ verdict=$(lintian "${debs[@]}" 2> "$scratch/lintian.log") || true
 grep -v "running with root privileges" "$scratch/lintian.log" && fail "lintian could not check the packages"
 echo "lintian has nothing to say"
 
-# What apt-get is about to install (the packages and any dependency the machine lacks; upgrades
-# would be shown with the version they replace) and which of the packages' paths are already there,
-# to leave the machine so.
+# What the machine has before: which of the packages' paths are there already, and which packages
+# apt-get is about to add (the two and any dependency missing; it would show an upgrade with the
+# version it replaces, and this test upgrades nothing).
 apt() { quietly env DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=300 "$@"; }
-installed() { [ $# -gt 0 ] || return 0; { dpkg-query -W -f='${db:Status-Status} ${Package}\n' "$@" 2> /dev/null || true; } | awk '$1 == "installed" {print $2}'; }
-apt install --simulate --no-install-recommends "${debs[@]}"
-awk '/^Inst [^ ]+ [^[]/ {print $2}' "$scratch/log" > "$scratch/transaction"
-[ -s "$scratch/transaction" ] && [ -z "$(installed $(cat "$scratch/transaction"))" ] ||
-  fail "apt-get would not just add packages: $(cat "$scratch/log")"
-clean_up_machine() {
-  local left
-  left=$(installed $(cat "$scratch/transaction"))
-  [ -z "$left" ] || apt purge $left
+installed() {
+  [ $# -gt 0 ] || return 0
+  { dpkg-query -W -f='${db:Status-Status} ${Package}\n' "$@" 2> /dev/null || true; } | awk '$1 == "installed" {print $2}'
 }
 for deb in "${debs[@]}"; do
   contents "$deb"
@@ -66,6 +60,23 @@ done | sort -u > "$scratch/paths"
 while read -r path; do
   [ ! -e "$path" ] || echo "$path"
 done < "$scratch/paths" > "$scratch/paths-before"
+apt install --simulate --no-install-recommends "${debs[@]}"
+awk '/^Inst [^ ]+ [^[]/ {print $2}' "$scratch/log" > "$scratch/transaction"
+[ -s "$scratch/transaction" ] && [ -z "$(installed $(cat "$scratch/transaction"))" ] ||
+  fail "apt-get would not just add packages: $(cat "$scratch/log")"
+# The packages' paths that were not there before and still are, deepest first.
+leftovers() {
+  sort -r "$scratch/paths" | while read -r path; do
+    [ ! -e "$path" ] || grep -qx -- "$path" "$scratch/paths-before" || echo "$path"
+  done
+}
+# On every exit, failures too: purge what is still installed and remove what was left behind.
+clean_up_machine() {
+  local left
+  left=$(installed $(cat "$scratch/transaction"))
+  [ -z "$left" ] || apt purge $left
+  leftovers | xargs -r rm -rf --
+}
 apt install --no-install-recommends "${debs[@]}"
 echo "apt-get installs both packages"
 
@@ -95,6 +106,7 @@ cd "$scratch"
 start_game /usr/games/quillmarch /usr/share/games/quillmarch/Assets
 stop_game TERM
 
+: > observer.log
 /usr/games/quillmarch-observer --port 0 --no-record > observer.log 2>&1 &
 observer=$!
 SECONDS=0
@@ -115,10 +127,7 @@ kill -TERM "$observer"
 wait "$observer" || fail "the observer ended with status $? on SIGTERM: $(cat observer.log)"
 echo "the observer serves its page and Debian's Chart.js at $address"
 
-clean_up_machine
-while read -r path; do
-  [ ! -e "$path" ] || grep -qx -- "$path" "$scratch/paths-before" || fail "purging the packages left $path"
-done < "$scratch/paths"
-left=$(installed $(cat "$scratch/transaction"))
-[ -z "$left" ] || fail "purging left these installed: $left"
+apt purge $(cat "$scratch/transaction")
+left=$(leftovers)
+[ -z "$left" ] || fail "purging the packages left "$left
 echo "purging $(wc -w < "$scratch/transaction") packages leaves no file of theirs"
