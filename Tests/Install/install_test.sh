@@ -4,6 +4,7 @@
 # start menu shows (run this under xvfb-run), closed by Ctrl+C; the match runner writing its
 # telemetry file where it was typed; every command's version.
 # Arguments: the build folder, the project version.
+# shellcheck source-path=SCRIPTDIR source=installed_game.sh
 source "$(dirname "$0")/installed_game.sh"
 build=$(cd "$1" && pwd)
 version=$2
@@ -11,7 +12,7 @@ version=$2
 quietly cmake --install "$build" --prefix "$scratch/installed"
 prefix=$scratch/moved/prefix
 mkdir "$scratch/moved" && mv "$scratch/installed" "$prefix"
-mkdir "$scratch/elsewhere" && cd "$scratch/elsewhere"
+mkdir "$scratch/elsewhere" && cd "$scratch/elsewhere" || exit
 
 start_game "$prefix/bin/quillmarch" "$prefix/share/quillmarch/Assets"
 stop_game INT

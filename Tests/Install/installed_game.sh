@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the install and package tests: a scratch folder (also the home of everything they
 # start, so that nothing lands in the real one), failing with a reason, the installed commands'
 # versions, and the installed game started until its start menu shows (under xvfb-run) and stopped.

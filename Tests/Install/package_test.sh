@@ -3,9 +3,10 @@
 # run, read by lintian (no error, no warning), installed with apt-get (their dependencies from
 # Debian), their metainfo, desktop entry and manual pages checked where they landed, every command's
 # version, the game started to its start menu (run this under xvfb-run) and the observer to its page,
-# then purged: no file of theirs is left and the machine has the packages it had before.
+# then purged, with whatever apt-get added for them: no file of theirs is left.
 # It installs into /usr, so it needs root. Arguments: the build folder, the project version, then
 # the generated asset files.
+# shellcheck source-path=SCRIPTDIR source=installed_game.sh
 source "$(dirname "$0")/installed_game.sh"
 build=$(cd "$1" && pwd)
 version=$2
@@ -61,9 +62,10 @@ while read -r path; do
   [ ! -e "$path" ] || echo "$path"
 done < "$scratch/paths" > "$scratch/paths-before"
 apt install --simulate --no-install-recommends "${debs[@]}"
-awk '/^Inst [^ ]+ [^[]/ {print $2}' "$scratch/log" > "$scratch/transaction"
-[ -s "$scratch/transaction" ] && [ -z "$(installed $(cat "$scratch/transaction"))" ] ||
+mapfile -t added < <(awk '/^Inst [^ ]+ [^[]/ {print $2}' "$scratch/log")
+if [ ${#added[@]} -eq 0 ] || [ -n "$(installed "${added[@]}")" ]; then
   fail "apt-get would not just add packages: $(cat "$scratch/log")"
+fi
 # The packages' paths that were not there before and still are, deepest first.
 leftovers() {
   sort -r "$scratch/paths" | while read -r path; do
@@ -73,8 +75,9 @@ leftovers() {
 # On every exit, failures too: purge what is still installed and remove what was left behind.
 clean_up_machine() {
   local left
-  left=$(installed $(cat "$scratch/transaction"))
-  [ -z "$left" ] || apt purge $left
+  [ -z "${observer:-}" ] || kill -KILL "$observer" 2> /dev/null || true
+  mapfile -t left < <(installed "${added[@]}")
+  [ ${#left[@]} -eq 0 ] || apt purge "${left[@]}"
   leftovers | xargs -r rm -rf --
 }
 apt install --no-install-recommends "${debs[@]}"
@@ -102,7 +105,7 @@ for command in "${commands[@]}"; do
 done
 echo "the manual pages document every option"
 
-cd "$scratch"
+cd "$scratch" || exit
 start_game /usr/games/quillmarch /usr/share/games/quillmarch/Assets
 stop_game TERM
 
@@ -115,19 +118,21 @@ until address=$(grep -o "http://localhost:[0-9]*/" observer.log); do
   ((SECONDS < 30)) || fail "the observer says no address: $(cat observer.log)"
   sleep 0.2
 done
-# Its page, and Chart.js as Debian packages it.
+# Its page, and the Chart.js it names: Debian's file.
 /usr/bin/python3 - "$address" << 'END' || fail "the observer's page is not served at $address"
-import sys, urllib.request
+import re, sys, urllib.request
 page = urllib.request.urlopen(sys.argv[1]).read().decode()
-chart = urllib.request.urlopen(sys.argv[1] + "chart.js/chart.min.js").read()
-with open("/usr/share/javascript/chart.js/chart.min.js", "rb") as packaged:
-    sys.exit(0 if "Quillmarch observer" in page and chart == packaged.read() else 1)
+script = re.search(r'<script src="/(chart\.js/[^"]+)"', page).group(1)
+served = urllib.request.urlopen(sys.argv[1] + script).read()
+with open("/usr/share/javascript/" + script, "rb") as packaged:
+    sys.exit(0 if "Quillmarch observer" in page and served == packaged.read() else 1)
 END
 kill -TERM "$observer"
 wait "$observer" || fail "the observer ended with status $? on SIGTERM: $(cat observer.log)"
+observer=
 echo "the observer serves its page and Debian's Chart.js at $address"
 
-apt purge $(cat "$scratch/transaction")
-left=$(leftovers)
-[ -z "$left" ] || fail "purging the packages left "$left
-echo "purging $(wc -w < "$scratch/transaction") packages leaves no file of theirs"
+apt purge "${added[@]}"
+remains=$(leftovers | tr '\n' ' ')
+[ -z "$remains" ] || fail "purging the packages left $remains"
+echo "purging ${#added[@]} packages leaves no file of theirs"
