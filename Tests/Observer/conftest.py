@@ -1,6 +1,7 @@
 """The observer as a user runs it (its own process, a real port), with the pages and the game it meets."""
 
 import asyncio
+import collections
 import json
 import pathlib
 import re
@@ -72,20 +73,33 @@ def run(scenario):
     return asyncio.run(asyncio.wait_for(scenario, WAIT_SECONDS))
 
 
-async def watch(session, observer):
-    return await session.ws_connect(f"ws://localhost:{observer.port}/watch", max_msg_size=0)
+class Page:
+    """A page on the observer's page socket, reading its events one by one."""
+
+    def __init__(self, socket):
+        self.socket = socket
+        self.pending = collections.deque()
+
+    async def next_event(self):
+        while not self.pending:
+            message = await self.socket.receive()
+            assert message.type == WSMsgType.TEXT, message
+            frame = json.loads(message.data)
+            self.pending.extend(frame if isinstance(frame, list) else [frame])
+        return self.pending.popleft()
+
+    async def events_until(self, last_kind):
+        """The events up to the first of kind `last_kind`, with the catch-up batch unpacked."""
+        events = []
+        while True:
+            event = await self.next_event()
+            events += event["events"] if event["kind"] == "batch" else [event]
+            if event["kind"] == last_kind:
+                return events
 
 
-async def events_until(page, last_kind):
-    """The page's events up to the first message of kind `last_kind`, batches unpacked."""
-    events = []
-    while True:
-        message = await page.receive()
-        assert message.type == WSMsgType.TEXT, message
-        event = json.loads(message.data)
-        events += event["events"] if event["kind"] == "batch" else [event]
-        if event["kind"] == last_kind:
-            return events
+async def watch(session, observer, **headers):
+    return Page(await session.ws_connect(f"ws://localhost:{observer.port}/watch", max_msg_size=0, **headers))
 
 
 def kinds(events):

@@ -4,7 +4,7 @@ import socket
 
 from aiohttp import ClientSession, WSMsgType
 
-from conftest import events_until, kinds, play, run, watch
+from conftest import kinds, play, run, watch
 
 BAD = '{ "type": "stats", "fps": "sixty" }'
 
@@ -17,15 +17,15 @@ def test_every_page_sees_the_match_a_game_plays_and_the_recording_keeps_its_raw_
     async def scenario():
         async with ClientSession() as session:
             early = await watch(session, observer)
-            assert kinds(await events_until(early, "batch")) == ["status"]
+            assert kinds(await early.events_until("batch")) == ["status"]
             game = await play(session, observer, texts[:half])
-            seen_early = await events_until(early, "heat")
+            seen_early = await early.events_until("heat")
             late = await watch(session, observer)  # joins mid-match and must catch up
-            seen_late = await events_until(late, "batch")
+            seen_late = await late.events_until("batch")
             for text in texts[half:]:
                 await game.send_str(text)
             await game.close()
-            return seen_early + await events_until(early, "over"), seen_late + await events_until(late, "over")
+            return seen_early + await early.events_until("over"), seen_late + await late.events_until("over")
 
     seen_early, seen_late = run(scenario())
     sent_players = [json.loads(text) for text in sample_texts if '"player"' in text]
@@ -57,7 +57,7 @@ def test_only_one_game_at_a_time_and_never_a_web_page(start_observer, sample_tex
                                                                "Sec-WebSocket-Key": "dGhlIHNhbXBsZSBub25jZQ=="})
             await first.send_str(sample_texts[1])
             page = await watch(session, observer)
-            return refusal, posing.status, await events_until(page, "batch")
+            return refusal, posing.status, await page.events_until("batch")
 
     refusal, posing_status, greeting = run(scenario())
     assert refusal.type == WSMsgType.CLOSE and "Another game is already connected" in refusal.extra
@@ -79,8 +79,8 @@ def test_a_page_that_stops_reading_is_dropped_while_the_others_keep_up(start_obs
                         b"Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n")
         async with ClientSession() as session:
             reading = await watch(session, observer)
-            await events_until(reading, "batch")
-            seen = asyncio.create_task(events_until(reading, "over"))
+            await reading.events_until("batch")
+            seen = asyncio.create_task(reading.events_until("over"))
             game = await play(session, observer, flood)
             await game.close()
             seen = await seen
