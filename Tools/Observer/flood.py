@@ -154,6 +154,7 @@ class Watcher:
     wrong: int = 0
     closed_early: bool = False
     frames: int = 0
+    bytes: int = 0
     arrival_times: list = field(default_factory=list)  # (last number so far, time.monotonic() then)
 
     async def follow(self, session, port):
@@ -163,6 +164,7 @@ class Watcher:
                 break
             self.frames += 1
             data = message.data.encode()
+            self.bytes += len(data)
             numbers = [int(number or tile) for number, tile in NUMBERS.findall(data)]
             if numbers != list(range(self.next, self.next + len(numbers))):
                 self.wrong += 1
