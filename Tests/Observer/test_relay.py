@@ -67,7 +67,8 @@ def test_only_one_game_at_a_time_and_never_a_web_page(start_observer, sample_tex
     assert kinds(greeting[1:]) == ["start", "floor", "player"]
 
 
-WEBSOCKET = "Upgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n"
+WEBSOCKET = ("Upgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+             "Sec-WebSocket-Version: 13\r\n")
 
 
 @pytest.mark.parametrize("host, answered", [

@@ -9,9 +9,9 @@ MATCH_SECONDS = 96.0
 
 
 class MatchSequence:
-    """Each call returns the events to show, in order, encoded for the pages. The distance map opens every match: it is the first
-    influence message on a connection, and every later message with the very same text (the map never
-    changes) is the next match's."""
+    """Each call returns the events to show, in order, encoded for the pages. The distance map opens every
+    match: it is the first influence message on a connection, and every later message with the very same
+    text (the map never changes) is the next match's."""
 
     def __init__(self, recorder=None, keep_everything=False):
         self.parser = MessageParser()

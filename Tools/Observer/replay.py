@@ -29,6 +29,7 @@ class Replay:
             warnings.append(("unreadable-line", recording.skipped_lines,
                              f"{recording.skipped_lines} lines of the recording could not be read"))
         if recording.last_line_cut:
-            warnings.append(("cut-line", 1, "the recording's last line was cut off; the match is shown up to the line before"))
+            warnings.append(("cut-line", 1,
+                             "the recording's last line was cut off; the match is shown up to the line before"))
         return [encoded({"kind": "warning", "problem": problem, "detail": detail, "count": count, "t": 0.0})
                 for problem, count, detail in warnings]
