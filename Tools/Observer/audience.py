@@ -5,6 +5,7 @@ import sys
 
 from aiohttp import WSCloseCode, WSMsgType, web
 
+from event_log import EventLog
 from page_feed import PageFeed
 
 # How far a page may fall behind before it is dropped: many minutes of a real match, about a second of a
@@ -15,24 +16,37 @@ CLOSE_SECONDS = 1.0
 
 
 class Audience:
+    """Events wait in one log for all pages; once per turn of the loop the pages are woken to take what
+    came, and a page too far behind is dropped. So a message costs the same however many pages watch."""
+
     def __init__(self, backlog_bytes=WATCHER_BACKLOG_BYTES):
         self.backlog_bytes = backlog_bytes
         self._feeds = {}  # web.WebSocketResponse -> PageFeed
+        self._log = EventLog()
+        self._waking = False
 
     def __len__(self):
         return len(self._feeds)
 
     def broadcast(self, texts):
-        """Never waits: each page has its own backlog, and a page whose backlog grows too long is dropped."""
-        for text in texts:
-            for feed in list(self._feeds.values()):
-                feed.add(text)
-                if feed.pending_bytes > self.backlog_bytes:
-                    self._drop(feed)
+        """Never waits."""
+        if self._feeds:
+            self._log.add(texts)
+            if not self._waking:
+                self._waking = True
+                asyncio.get_running_loop().call_soon(self._wake_pages)
+
+    def _wake_pages(self):
+        self._waking = False
+        for feed in list(self._feeds.values()):
+            if feed.behind_bytes() > self.backlog_bytes:
+                self._drop(feed)
+            else:
+                feed.ready.set()
+        self._log.forget_before(min((feed.taken for feed in self._feeds.values()), default=self._log.end))
 
     def _drop(self, feed):
         del self._feeds[feed.page]
-        feed.pending.clear()
         print("WARNING: a page fell too far behind the match and was dropped", file=sys.stderr)
         asyncio.get_running_loop().create_task(
             self._close(feed, WSCloseCode.TRY_AGAIN_LATER, "This page fell too far behind the match"))
@@ -43,7 +57,7 @@ class Audience:
         broadcast."""
         page = web.WebSocketResponse(compress=False)  # loopback only: compressing would cost the relay time
         await page.prepare(request)
-        feed = PageFeed(page, request.transport, greeting_of())
+        feed = PageFeed(page, request.transport, greeting_of(), self._log)
         self._feeds[page] = feed
         sender = asyncio.create_task(feed.send_all())
         try:

@@ -43,7 +43,7 @@ class MatchRecorder:
     def write(self, seconds, text):
         if self.file is None:
             return
-        line = (json.dumps({"t": round(seconds, 4), "text": text}) + "\n").encode()
+        line = f'{{"t": {round(seconds, 4)!r}, "text": {json.dumps(text)}}}\n'.encode()
         try:
             written = 0
             while written < len(line):

@@ -146,6 +146,9 @@ def _number_text(message, field, pattern):
 
 
 def _integer(message, field, lowest=INT_LOWEST):
+    value = message.get(field)
+    if type(value) is str and _INTEGER.fullmatch(value) and lowest <= (number := int(value)) <= UINT_HIGHEST:
+        return number  # the game's own text, read at once: most numbers of a busy match come this way
     number = _number_text(message, field, _INTEGER)
     if number != int(number) or not lowest <= number <= UINT_HIGHEST:
         raise BadMessage("bad-number", f"{field} is not a whole number from {lowest} to {UINT_HIGHEST}: {number:g}")
@@ -153,6 +156,9 @@ def _integer(message, field, lowest=INT_LOWEST):
 
 
 def _decimal(message, field):
+    value = message.get(field)
+    if type(value) is str and _DECIMAL.fullmatch(value) and math.isfinite(number := float(value)):
+        return number
     return _number_text(message, field, _DECIMAL)
 
 
