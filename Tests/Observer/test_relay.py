@@ -1,11 +1,12 @@
+import contextlib
 import json
 import socket
 
 import pytest
-
 from aiohttp import ClientSession, WSMsgType
 
 from conftest import kinds, play, run, watch
+from observer_server import GAME_MESSAGE_LIMIT
 
 BAD = '{ "type": "stats", "fps": "sixty" }'
 
@@ -43,6 +44,23 @@ def test_every_page_sees_the_match_a_game_plays_and_the_recording_keeps_its_raw_
     assert kinds(seen_late).count("heat") < kinds(seen_early).count("heat")
     [recording] = observer.recordings()
     assert [json.loads(line)["text"] for line in recording.read_text().splitlines()] == texts
+
+
+def test_a_message_beyond_the_relays_limit_is_a_warning_and_ends_the_games_connection(start_observer, sample_texts):
+    observer = start_observer("--no-record")
+
+    async def scenario():
+        async with ClientSession() as session:
+            page = await watch(session, observer)
+            await page.events_until("batch")
+            game = await play(session, observer, sample_texts[:2])
+            with contextlib.suppress(OSError):  # the observer cuts the connection while it comes
+                await game.send_str("x" * (GAME_MESSAGE_LIMIT + 1))
+            return await page.events_until("over")
+
+    seen = run(scenario())
+    assert kinds(seen)[-4:] == ["floor", "player", "warning", "over"]
+    assert seen[-2]["problem"] == "broken-connection" and "exceeds limit" in seen[-2]["detail"]
 
 
 def test_only_one_game_at_a_time_and_never_a_web_page(start_observer, sample_texts):
