@@ -127,9 +127,8 @@ class FloodGame(threading.Thread):
             self._send_without_blocking(connection, chunk)
             self.send_times.append((self.sent, time.monotonic()))
             time.sleep(max(0.0, started + len(self.send_times) * TICK_SECONDS - time.monotonic()))
-        connection.sendall(b"\x88\x82\0\0\0\0\x03\xe8")  # close, 1000
-        connection.setblocking(True)
         connection.settimeout(WAIT_SECONDS)
+        connection.sendall(b"\x88\x82\0\0\0\0\x03\xe8")  # close, 1000
         while connection.recv(4096):
             pass
         connection.close()
