@@ -6,6 +6,7 @@ the first tile of a heat layer), so a page can tell a lost, doubled or reordered
 """
 
 import asyncio
+import os
 import pathlib
 import re
 import socket
@@ -243,6 +244,12 @@ def recorded_in_order(path, count):
     """Whether the recording holds the floor and the `count` numbered messages, each once and in order."""
     recording = RecordingFile.read(path)
     return recording is not None and [text for _, text in recording.entries] == list(flood_texts(count))
+
+
+def processor_seconds(pid):
+    """The processor time the process has used so far, user and system."""
+    fields = pathlib.Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
 
 
 def kilobytes(pid, name):

@@ -146,6 +146,7 @@ def measure_flood(seconds, rate, watchers, chromium):
     with observer_with_browsers(1 if chromium else 0) as (observer, port, recordings, browsers):
         print(f"{rate} messages a second for {seconds} s; {watchers} plain pages, "
               f"{'one Chromium page' if chromium else 'no browser'} and one page that stops reading")
+        processor_before = flood.processor_seconds(observer.pid)
         samples, done = [], threading.Event()
         sampling = threading.Thread(target=sample_memory, args=(observer.pid, samples, done))
         sampling.start()
@@ -157,7 +158,8 @@ def measure_flood(seconds, rate, watchers, chromium):
         print(f"the game sent {game.sent - 1} numbered messages after the floor; it had to wait {game.waits} times"
               + (f" ({game.error})" if game.error else ""))
         print(f"observer: peak resident memory {peak} kB; every {MEMORY_EVERY_SECONDS:g} s: "
-              + ", ".join(map(str, samples)) + " kB")
+              + ", ".join(map(str, samples)) + " kB; processor time "
+              f"{flood.processor_seconds(observer.pid) - processor_before:.1f} s")
         for index, page in enumerate(result.pages, 1):
             print(f"plain page {index:2}: {page.next - 1} messages in order, {page.wrong} frames out of order, "
                   f"{page.frames} frames{', cut off early' if page.closed_early else ''}")
