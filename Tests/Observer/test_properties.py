@@ -160,44 +160,35 @@ def test_each_bad_message_is_one_warning_and_every_good_one_is_still_shown_and_r
     assert recorded == [text for text in sent if isinstance(text, str)]
 
 
-def record_line(record):
-    return "record", json.dumps({"t": record[0], "text": record[1]}).encode(), record
-
-
-def garbage_line(line):
-    return "garbage", line, None
-
-
-def blank_line(line):
-    return "blank", line, None
-
-
-RECORD = st.tuples(st.floats(0, 1e5), st.text(st.characters(blacklist_categories=()))).map(record_line)
+RECORD = st.tuples(st.floats(0, 1e5), st.text(st.characters(blacklist_categories=())))
 GARBAGE = st.binary(min_size=1).filter(lambda line: b"\n" not in line and line.strip() and line.lstrip()[:1] != b"{")
-BLANK = st.sampled_from([b"", b" \t\r"])
-LINES = st.lists(st.one_of(RECORD, GARBAGE.map(garbage_line), BLANK.map(blank_line)), max_size=12)
+LINES = st.lists(st.one_of(RECORD, GARBAGE, st.sampled_from([b"", b" \t\r"])), max_size=12)  # records, junk, blanks
 BIG_TEXT = "a" * (10 * 1024 * 1024)
 
 
+def line_of(item):
+    return item if isinstance(item, bytes) else json.dumps({"t": item[0], "text": item[1]}).encode()
+
+
 def recording_of(lines, cut, folder):
-    """A file of `lines` (kind, bytes, record), then, if `cut`, the first half of one more record's line."""
+    """A file of `lines` (records or bytes), then, if `cut`, the first half of one more record's line."""
     path = pathlib.Path(folder) / "match.jsonl"
-    last = json.dumps({"t": 0.5, "text": "cut short"}).encode()
-    path.write_bytes(b"".join(line + b"\n" for _, line, _ in lines) + (last[: len(last) // 2] if cut else b""))
+    last = line_of((0.5, "cut short"))
+    path.write_bytes(b"".join(line_of(item) + b"\n" for item in lines) + (last[: len(last) // 2] if cut else b""))
     return RecordingFile.read(path)
 
 
 @given(LINES, st.booleans())
-@example([record_line((0, "before")), record_line((1, BIG_TEXT)), garbage_line(b"\xff" * len(BIG_TEXT)),
-          record_line((2, "after"))], True)
+@example([(0, "before"), (1, BIG_TEXT), b"\xff" * len(BIG_TEXT), (2, "after")], True)
 def test_every_complete_line_reads_back_and_a_cut_last_line_is_told_apart(lines, cut):
     with tempfile.TemporaryDirectory() as folder:
         recording = recording_of(lines, cut, folder)
-    records = [record for kind, _, record in lines if kind == "record"]
+    records = [item for item in lines if isinstance(item, tuple)]
     assert [text for _, text in recording.entries] == [text for _, text in records]
     assert [seconds for seconds, _ in recording.entries] == [max(t for t, _ in records[: index + 1])
                                                              for index in range(len(records))]
-    assert (recording.skipped_lines, recording.last_line_cut) == ([kind for kind, _, _ in lines].count("garbage"), cut)
+    junk = sum(isinstance(item, bytes) and bool(item.strip()) for item in lines)
+    assert (recording.skipped_lines, recording.last_line_cut) == (junk, cut)
 
 
 @given(st.binary(max_size=4096))
