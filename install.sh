@@ -14,7 +14,7 @@ packages=(
   xvfb xauth x11-apps libgl1-mesa-dri libgl-dev
   desktop-file-utils appstream lintian man-db bsdextrautils
   python3-websockets
-  python3-aiohttp libjs-chart.js python3-pytest chromium chromium-driver python3-selenium xdotool
+  python3-aiohttp libjs-chart.js python3-pytest python3-hypothesis chromium chromium-driver python3-selenium xdotool
   clang libclang-rt-14-dev clang-format clang-tidy
 )
 

@@ -7,7 +7,7 @@ import subprocess
 import pytest
 from aiohttp import ClientSession
 
-from conftest import events_until, kinds, watch
+from conftest import kinds, watch
 
 GAME = os.environ.get("QUILLMARCH_GAME")
 # The game reads ../Assets, so it runs one level below the repository root, as the other tests do.
@@ -35,9 +35,9 @@ def test_the_game_streams_its_match_setup_then_players_and_stats(start_observer,
     async def scenario():
         async with ClientSession() as session:
             page = await watch(session, observer)
-            setup = await asyncio.wait_for(events_until(page, "floor"), SETUP_SECONDS)
+            setup = await asyncio.wait_for(page.events_until("floor"), SETUP_SECONDS)
             started.touch()
-            later = await asyncio.wait_for(events_until(page, "stats"), MESSAGES_SECONDS)
+            later = await asyncio.wait_for(page.events_until("stats"), MESSAGES_SECONDS)
             return setup, later
 
     try:

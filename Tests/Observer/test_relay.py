@@ -1,10 +1,12 @@
-import asyncio
+import contextlib
 import json
 import socket
 
+import pytest
 from aiohttp import ClientSession, WSMsgType
 
-from conftest import events_until, kinds, play, run, watch
+from conftest import kinds, play, run, watch
+from observer_server import GAME_MESSAGE_LIMIT
 
 BAD = '{ "type": "stats", "fps": "sixty" }'
 
@@ -17,15 +19,15 @@ def test_every_page_sees_the_match_a_game_plays_and_the_recording_keeps_its_raw_
     async def scenario():
         async with ClientSession() as session:
             early = await watch(session, observer)
-            assert kinds(await events_until(early, "batch")) == ["status"]
+            assert kinds(await early.events_until("batch")) == ["status"]
             game = await play(session, observer, texts[:half])
-            seen_early = await events_until(early, "heat")
+            seen_early = await early.events_until("heat")
             late = await watch(session, observer)  # joins mid-match and must catch up
-            seen_late = await events_until(late, "batch")
+            seen_late = await late.events_until("batch")
             for text in texts[half:]:
                 await game.send_str(text)
             await game.close()
-            return seen_early + await events_until(early, "over"), seen_late + await events_until(late, "over")
+            return seen_early + await early.events_until("over"), seen_late + await late.events_until("over")
 
     seen_early, seen_late = run(scenario())
     sent_players = [json.loads(text) for text in sample_texts if '"player"' in text]
@@ -44,6 +46,23 @@ def test_every_page_sees_the_match_a_game_plays_and_the_recording_keeps_its_raw_
     assert [json.loads(line)["text"] for line in recording.read_text().splitlines()] == texts
 
 
+def test_a_message_beyond_the_relays_limit_is_a_warning_and_ends_the_games_connection(start_observer, sample_texts):
+    observer = start_observer("--no-record")
+
+    async def scenario():
+        async with ClientSession() as session:
+            page = await watch(session, observer)
+            await page.events_until("batch")
+            game = await play(session, observer, sample_texts[:2])
+            with contextlib.suppress(OSError):  # the observer cuts the connection while it comes
+                await game.send_str("x" * (GAME_MESSAGE_LIMIT + 1))
+            return await page.events_until("over")
+
+    seen = run(scenario())
+    assert kinds(seen)[-4:] == ["floor", "player", "warning", "over"]
+    assert seen[-2]["problem"] == "broken-connection" and "exceeds limit" in seen[-2]["detail"]
+
+
 def test_only_one_game_at_a_time_and_never_a_web_page(start_observer, sample_texts):
     observer = start_observer()
 
@@ -57,7 +76,7 @@ def test_only_one_game_at_a_time_and_never_a_web_page(start_observer, sample_tex
                                                                "Sec-WebSocket-Key": "dGhlIHNhbXBsZSBub25jZQ=="})
             await first.send_str(sample_texts[1])
             page = await watch(session, observer)
-            return refusal, posing.status, await events_until(page, "batch")
+            return refusal, posing.status, await page.events_until("batch")
 
     refusal, posing_status, greeting = run(scenario())
     assert refusal.type == WSMsgType.CLOSE and "Another game is already connected" in refusal.extra
@@ -66,39 +85,21 @@ def test_only_one_game_at_a_time_and_never_a_web_page(start_observer, sample_tex
     assert kinds(greeting[1:]) == ["start", "floor", "player"]
 
 
-def test_a_page_that_stops_reading_is_dropped_while_the_others_keep_up(start_observer, sample_texts):
+WEBSOCKET = ("Upgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+             "Sec-WebSocket-Version: 13\r\n")
+
+
+@pytest.mark.parametrize("host, answered", [
+    ("localhost:{port}", True), ("127.0.0.1:{port}", True), ("[::1]:{port}", True), ("LocalHost:{port}", True),
+    ("evil.example:{port}", False), ("127.0.0.1.evil.example:{port}", False), ("localhost", False),
+    ("localhost:{other}", False), ("", False),
+])
+def test_only_requests_for_the_observers_own_names_and_port_are_answered(start_observer, host, answered):
+    """A page whose name was pointed at 127.0.0.1 (DNS rebinding) sends its own name, and gets nothing."""
     observer = start_observer("--no-record")
-    heats = [text for text in sample_texts if '"influence"' in text][1:]
-    flood = [sample_texts[0]] + heats * (4000 // len(heats))
-
-    async def scenario():
-        stalled = socket.socket()
-        stalled.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, 4096)
-        stalled.connect(("127.0.0.1", observer.port))
-        stalled.sendall(b"GET /watch HTTP/1.1\r\nHost: localhost\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                        b"Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n")
-        async with ClientSession() as session:
-            reading = await watch(session, observer)
-            await events_until(reading, "batch")
-            seen = asyncio.create_task(events_until(reading, "over"))
-            game = await play(session, observer, flood)
-            await game.close()
-            seen = await seen
-        stalled.setblocking(False)
-        return seen, await asyncio.get_running_loop().run_in_executor(None, read_to_the_end, stalled)
-
-    seen, stalled_bytes = run(scenario())
-    assert kinds(seen).count("heat") == len(flood) - 1
-    assert stalled_bytes < len(flood) * len(heats[0])  # cut off, not served to the end
-
-
-def read_to_the_end(connection):
-    """Bytes the connection gave before the observer closed it (a page still served would block here)."""
-    connection.settimeout(10)
-    total = 0
-    try:
-        while chunk := connection.recv(1 << 16):
-            total += len(chunk)
-    except ConnectionResetError:
-        pass
-    return total
+    host_line = f"Host: {host.format(port=observer.port, other=observer.port + 1)}\r\n" if host else ""
+    for path, upgrade in [("/", ""), ("/page/observer.css", ""), ("/watch", WEBSOCKET), ("/", WEBSOCKET)]:
+        with socket.create_connection(("127.0.0.1", observer.port)) as connection:
+            connection.sendall(f"GET {path} HTTP/1.1\r\n{host_line}{upgrade}\r\n".encode())
+            status = connection.makefile("rb").readline().split()[1]
+        assert int(status) == (101 if upgrade else 200) if answered else 403, (path, upgrade)

@@ -1,73 +1,85 @@
 """The browsers watching: every event goes to each of them, and none of them can hold up the game."""
 
 import asyncio
-import json
+import sys
 
 from aiohttp import WSCloseCode, WSMsgType, web
 
-# How far a page may fall behind before it is dropped: about ten seconds of a busy match.
-WATCHER_BACKLOG = 1000
+from event_log import EventLog
+from page_feed import PageFeed
+
+# How far a page may fall behind before it is dropped: many minutes of a real match, about a second of a
+# game sending ten thousand messages a second.
+WATCHER_BACKLOG_BYTES = 2 * 1024 * 1024
 # How long a dropped page gets to take its close frame before its connection is cut.
 CLOSE_SECONDS = 1.0
 
 
 class Audience:
-    def __init__(self, backlog=WATCHER_BACKLOG):
-        self.backlog = backlog
-        self._pages = {}  # web.WebSocketResponse -> (asyncio.Queue of texts still to send, its transport)
+    """Events wait in one log for all pages; once per turn of the loop the pages are woken to take what
+    came, and a page too far behind is dropped. So a message costs the same however many pages watch."""
+
+    def __init__(self, backlog_bytes=WATCHER_BACKLOG_BYTES):
+        self.backlog_bytes = backlog_bytes
+        self._feeds = {}  # web.WebSocketResponse -> PageFeed
+        self._log = EventLog()
+        self._waking = False
 
     def __len__(self):
-        return len(self._pages)
+        return len(self._feeds)
 
-    def broadcast(self, events):
-        """Never waits: each page has its own queue, and a page whose queue is full is dropped."""
-        for event in events:
-            text = json.dumps(event, separators=(",", ":"))
-            for page, (queue, transport) in list(self._pages.items()):
-                try:
-                    queue.put_nowait(text)
-                except asyncio.QueueFull:
-                    del self._pages[page]
-                    asyncio.get_running_loop().create_task(
-                        self._close(page, transport, WSCloseCode.TRY_AGAIN_LATER, "This page fell too far behind the match"))
+    def broadcast(self, texts):
+        """Never waits."""
+        if self._feeds:
+            self._log.add(texts)
+            if not self._waking:
+                self._waking = True
+                asyncio.get_running_loop().call_soon(self._wake_pages)
 
-    async def watch(self, request, greeting):
-        """Serves one page until it leaves; `greeting` is what it needs to catch up, sent first."""
-        page = web.WebSocketResponse()
+    def _wake_pages(self):
+        self._waking = False
+        for feed in list(self._feeds.values()):
+            if feed.behind_bytes() > self.backlog_bytes:
+                self._drop(feed)
+            else:
+                feed.ready.set()
+        self._log.forget_before(min((feed.taken for feed in self._feeds.values()), default=self._log.end))
+
+    def _drop(self, feed):
+        del self._feeds[feed.page]
+        print("WARNING: a page fell too far behind the match and was dropped", file=sys.stderr)
+        asyncio.get_running_loop().create_task(
+            self._close(feed, WSCloseCode.TRY_AGAIN_LATER, "This page fell too far behind the match"))
+
+    async def watch(self, request, greeting_of):
+        """Serves one page until it leaves. `greeting_of()` gives the encoded events it needs to catch up;
+        it is called once the page is connected, so that nothing comes between it and the page's first
+        broadcast."""
+        page = web.WebSocketResponse(compress=False)  # loopback only: compressing would cost the relay time
         await page.prepare(request)
-        queue = asyncio.Queue(self.backlog)
-        for event in greeting:
-            queue.put_nowait(json.dumps(event, separators=(",", ":")))
-        self._pages[page] = (queue, request.transport)
-        sender = asyncio.create_task(self._send_all(page, queue))
+        feed = PageFeed(page, request.transport, greeting_of(), self._log)
+        self._feeds[page] = feed
+        sender = asyncio.create_task(feed.send_all())
         try:
             async for message in page:  # the page sends nothing we use; reading answers pings and the close
                 if message.type == WSMsgType.ERROR:
                     break
         finally:
-            self._pages.pop(page, None)
+            self._feeds.pop(page, None)
             sender.cancel()
         return page
 
-    @staticmethod
-    async def _send_all(page, queue):
-        try:
-            while True:
-                await page.send_str(await queue.get())
-        except (ConnectionError, RuntimeError):
-            pass  # the page went away; watch() sees it too and cleans up
-
     async def close_all(self):
-        pages, self._pages = self._pages, {}
-        await asyncio.gather(*(self._close(page, transport, WSCloseCode.GOING_AWAY, "The observer is closing")
-                               for page, (_, transport) in pages.items()))
+        feeds, self._feeds = self._feeds, {}
+        await asyncio.gather(*(self._close(feed, WSCloseCode.GOING_AWAY, "The observer is closing")
+                               for feed in feeds.values()))
 
     @staticmethod
-    async def _close(page, transport, code, reason):
+    async def _close(feed, code, reason):
         try:
-            await asyncio.wait_for(page.close(code=code, message=reason.encode()), CLOSE_SECONDS)
+            await asyncio.wait_for(feed.page.close(code=code, message=reason.encode()), CLOSE_SECONDS)
         except (asyncio.TimeoutError, ConnectionError, RuntimeError):
             pass
         # A page that does not read cannot take the close frame either.
-        if transport is not None and not transport.is_closing():
-            transport.abort()
+        if feed.transport is not None and not feed.transport.is_closing():
+            feed.transport.abort()

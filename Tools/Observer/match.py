@@ -2,19 +2,26 @@
 
 from collections import Counter
 
+from page_feed import encoded
+
 # Enough for a match at a thousand frames a second; a game that floods beyond it is still relayed live,
 # only a page that joins late sees less of the past.
 MAX_HISTORY_EVENTS = 100_000
 
 
 class Match:
-    def __init__(self, number, began, keep_every_heat):
+    """Every event comes out encoded, ready for the pages; the history keeps those texts, a fifth of the
+    memory the events themselves would take."""
+
+    def __init__(self, number, began, keep_everything):
         self.number = number
         self.began = began
-        # A replay needs every heat layer to move through the match; a live page only the latest.
-        self.keep_every_heat = keep_every_heat
+        # A replay needs all of its match, every heat layer included; a live page only the latest layer,
+        # and as much of the past as the history holds.
+        self.keep_everything = keep_everything
         self.events = []
         self.has_floor = False
+        self.is_over = False
         self.last_scores = []
         self._latest_heat = None
         self._problem_counts = Counter()
@@ -31,9 +38,9 @@ class Match:
             self.has_floor = True
         elif event["kind"] == "player":
             self.last_scores = event["scores"]
-        elif event["kind"] == "heat" and not self.keep_every_heat:
-            self._latest_heat = event
-            return event
+        elif event["kind"] == "heat" and not self.keep_everything:
+            self._latest_heat = encoded(event)
+            return self._latest_heat
         return self._kept(event)
 
     def warning(self, problem, arrival):
@@ -43,6 +50,7 @@ class Match:
         return self.add(event, arrival)
 
     def over_event(self, reason, arrival):
+        self.is_over = True
         return self._kept({"kind": "over", "reason": reason, "scores": self.last_scores,
                            "t": self.seconds_at(arrival)})
 
@@ -51,6 +59,7 @@ class Match:
         return self.events + ([self._latest_heat] if self._latest_heat is not None else [])
 
     def _kept(self, event):
-        if len(self.events) < MAX_HISTORY_EVENTS or event["kind"] in ("floor", "heat", "over"):
-            self.events.append(event)
-        return event
+        text = encoded(event)
+        if self.keep_everything or len(self.events) < MAX_HISTORY_EVENTS or event["kind"] in ("floor", "heat", "over"):
+            self.events.append(text)
+        return text

@@ -9,14 +9,14 @@ MATCH_SECONDS = 96.0
 
 
 class MatchSequence:
-    """Each call returns the events to show, in order. The distance map opens every match: it is the first
-    influence message on a connection, and every later message with the very same text (the map never
-    changes) is the next match's."""
+    """Each call returns the events to show, in order, encoded for the pages. The distance map opens every
+    match: it is the first influence message on a connection, and every later message with the very same
+    text (the map never changes) is the next match's."""
 
-    def __init__(self, recorder=None, keep_every_heat=False):
+    def __init__(self, recorder=None, keep_everything=False):
         self.parser = MessageParser()
         self.recorder = recorder
-        self.keep_every_heat = keep_every_heat
+        self.keep_everything = keep_everything
         self.match = None
         self.last_match = None  # the one a page that comes between matches sees, with its final scores
         self.matches_begun = 0
@@ -44,8 +44,12 @@ class MatchSequence:
         return events
 
     def receive_binary(self, arrival, size):
+        return self.receive_problem(arrival, Problem("binary", f"a binary message of {size} bytes"))
+
+    def receive_problem(self, arrival, problem):
+        """A message that never became text: shown as a warning, and not recorded."""
         events = self._match_at(arrival)
-        return events + [self.match.warning(Problem("binary", f"a binary message of {size} bytes"), arrival)]
+        return events + [self.match.warning(problem, arrival)]
 
     def end(self, arrival, reason):
         if self.match is None:
@@ -70,7 +74,7 @@ class MatchSequence:
             return []
         self.matches_begun += 1
         self.last_match = None
-        self.match = Match(self.matches_begun, arrival, self.keep_every_heat)
+        self.match = Match(self.matches_begun, arrival, self.keep_everything)
         if self.recorder is not None:
             self.recorder.start()
         return [self.match.start_event()]

@@ -17,6 +17,7 @@ Problem = namedtuple("Problem", "key detail")
 
 # Longer digit runs cannot be a 32-bit number, and Python refuses to convert very long ones.
 _INTEGER = re.compile(r"-?[0-9]{1,12}")
+_LONGEST_EXACT_INTEGER = 20
 _DECIMAL = re.compile(r"-?(?:[0-9]+\.?[0-9]*|\.[0-9]+)(?:[eE][-+]?[0-9]+)?")
 # How C and C++ runtimes write what is not a finite number: nan, -nan, -nan(ind), inf, -inf, 1.#INF...
 _NON_FINITE_TEXT = re.compile(r"[-+]?(?:nan|inf|1\.#)", re.IGNORECASE)
@@ -50,7 +51,7 @@ class MessageParser:
         kind = message.get("type")
         reader = self._readers.get(kind) if isinstance(kind, str) else None
         if reader is None:
-            raise BadMessage("unknown-type", f"a message of unknown type {json.dumps(kind)[:40]}")
+            raise BadMessage("unknown-type", f"a message of unknown type {_shown(kind)}")
         return reader(self, message)
 
     @staticmethod
@@ -59,7 +60,7 @@ class MessageParser:
             raise BadMessage("non-finite", f"a number that is not finite ({name})")
 
         try:
-            return json.loads(text, parse_constant=refuse_constant)
+            return json.loads(text, parse_constant=refuse_constant, parse_int=_json_integer)
         except (ValueError, RecursionError):
             # The game writes nan and inf bare into the tile list, which is then no JSON at all.
             if _BARE_NON_FINITE.search(text):
@@ -96,13 +97,29 @@ class MessageParser:
             raise BadMessage("bad-shape", "an influence message without its tile list")
         if len(tiles) != width * height:
             raise BadMessage("wrong-length", f"an influence list of {len(tiles)} tiles for {width} x {height}")
-        return {"kind": "influence", "width": width, "height": height, "tiles": [_tile(tile) for tile in tiles]}
+        return {"kind": "influence", "width": width, "height": height, "tiles": _tiles(tiles)}
 
     _readers = {"player": _player, "stats": _stats, "influence": _influence}
 
 
+_NUMBER_TYPES = {int, float}  # as JSON gives them: a bool is no number here
+
+
 def _is_number(value):
-    return isinstance(value, (int, float)) and not isinstance(value, bool)
+    return type(value) in _NUMBER_TYPES
+
+
+def _json_integer(digits):
+    """Beyond 64 bits no integer can be one of the game's, and a long enough one Python will not convert:
+    read as a float, it is out of range or not finite, and named so."""
+    return int(digits) if len(digits) <= _LONGEST_EXACT_INTEGER else float(digits)
+
+
+def _shown(value):
+    """A value inside a warning: short, and never a deep structure written out."""
+    if isinstance(value, (list, dict)):
+        return f"a JSON {'list' if isinstance(value, list) else 'object'} of {len(value)}"
+    return json.dumps(value)[:40]
 
 
 def _finite(value, what):
@@ -125,10 +142,13 @@ def _number_text(message, field, pattern):
         return _finite(value, field)
     if isinstance(value, str) and _NON_FINITE_TEXT.match(value):
         raise BadMessage("non-finite", f"{field} is not a finite number: {value[:40]!r}")
-    raise BadMessage("bad-number", f"{field} is not a number: {json.dumps(value)[:40]}")
+    raise BadMessage("bad-number", f"{field} is not a number: {_shown(value)}")
 
 
 def _integer(message, field, lowest=INT_LOWEST):
+    value = message.get(field)
+    if type(value) is str and _INTEGER.fullmatch(value) and lowest <= (number := int(value)) <= UINT_HIGHEST:
+        return number  # the game's own text, read at once: most numbers of a busy match come this way
     number = _number_text(message, field, _INTEGER)
     if number != int(number) or not lowest <= number <= UINT_HIGHEST:
         raise BadMessage("bad-number", f"{field} is not a whole number from {lowest} to {UINT_HIGHEST}: {number:g}")
@@ -136,6 +156,9 @@ def _integer(message, field, lowest=INT_LOWEST):
 
 
 def _decimal(message, field):
+    value = message.get(field)
+    if type(value) is str and _DECIMAL.fullmatch(value) and math.isfinite(number := float(value)):
+        return number
     return _number_text(message, field, _DECIMAL)
 
 
@@ -147,11 +170,15 @@ def _tile_count(message, field):
     return int(count)
 
 
-def _tile(value):
-    # Tiles are the only numbers the game writes bare.
-    if not _is_number(value):
-        raise BadMessage("bad-number", f"a tile that is not a number: {json.dumps(value)[:40]}")
-    return _finite(value, "a tile")
+def _tiles(tiles):
+    """Tiles are the only numbers the game writes bare; a map's hundreds of them are read in one go."""
+    if not set(map(type, tiles)) <= _NUMBER_TYPES:
+        wrong = next(tile for tile in tiles if not _is_number(tile))
+        raise BadMessage("bad-number", f"a tile that is not a number: {_shown(wrong)}")
+    values = list(map(float, tiles))
+    if not all(map(math.isfinite, values)):
+        raise BadMessage("non-finite", "a tile is not a finite number")
+    return values
 
 
 def _score_entry(entry):

@@ -54,7 +54,8 @@ def options_of(arguments):
 
 
 def port_number(text):
-    if not text.isdigit() or not 0 <= int(text) <= 65535:
+    # isdigit() alone takes other scripts' digits and superscripts, which int() then refuses or reads.
+    if not (text.isascii() and text.isdigit() and len(text) <= 5) or not 0 <= int(text) <= 65535:
         raise argparse.ArgumentTypeError(f"{text!r} is not a port number from 0 to 65535")
     return int(text)
 

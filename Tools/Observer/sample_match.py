@@ -5,7 +5,8 @@ the measurements without the game:  sample_match.py FILE [--seconds S]"""
 import argparse
 import json
 import math
-import re
+
+from game_texts import influence_text, player_text, stats_text
 
 TILES = 21
 FLOOR_LOW, FLOOR_HIGH = -48.5, 48.5  # x and z of the navigation mesh's walkable floor
@@ -13,11 +14,6 @@ PLAYER_EVERY = 0.1  # seconds between the frames that send "player" and "stats"
 HEAT_EVERY = 0.5
 DECAY = 0.9
 ORC_CORNERS = [(-30, -30), (-30, 30), (30, -30), (30, 30)]
-
-
-def number_text(value):
-    """A float as the game writes it: 6 significant digits, three exponent digits."""
-    return re.sub(r"e([-+])(\d+)$", lambda m: "e" + m.group(1) + m.group(2).zfill(3), f"{value:.6g}")
 
 
 class SampleMatch:
@@ -28,7 +24,7 @@ class SampleMatch:
 
     def messages(self):
         """(seconds, text) in the order the game sends them."""
-        yield 0.0, self.influence_text("21", self.distance_map())
+        yield 0.0, influence_text(TILES, TILES, self.distance_map())
         steps = int(self.seconds / PLAYER_EVERY)
         heat_every = round(HEAT_EVERY / PLAYER_EVERY)
         for step in range(1, steps + 1):
@@ -36,11 +32,12 @@ class SampleMatch:
             positions = [self.position(player, seconds) for player in range(self.players)]
             scores = [self.score(player, seconds) for player in range(self.players)]
             for player, (x, z) in enumerate(positions):
-                yield seconds, self.player_text(player, x, z, scores)
-            yield seconds, self.stats_text(seconds)
+                yield seconds, player_text(player, x, 3, z, list(enumerate(scores)))
+            yield seconds, stats_text(58 + int(seconds) % 5, 4000 + seconds * 1000, int(seconds / 4),
+                                      max(0, 40 - int(seconds / 2)))
             if step % heat_every == 0:
                 self.spread_heat(positions)
-                yield seconds, self.influence_text("21", self.heat)
+                yield seconds, influence_text(TILES, TILES, self.heat)
 
     def position(self, player, seconds):
         if player == 0:
@@ -75,21 +72,6 @@ class SampleMatch:
                 steps = math.hypot(other_row - row, other_column - column)
                 strongest = max(strongest, old[other_row * TILES + other_column] * DECAY**steps)
         return strongest
-
-    def player_text(self, player, x, z, scores):
-        table = ",".join(f'{{ "name": "{other}", "score": "{score}"}} ' for other, score in enumerate(scores))
-        return (f'{{ "type": "player", "id": "{player}", "xpos": "{number_text(x)}", "ypos": "3", '
-                f'"zpos": "{number_text(z)}", "score":[{table}]}}')
-
-    @staticmethod
-    def stats_text(seconds):
-        return (f'{{ "type": "stats", "fps": "{58 + int(seconds) % 5}", "gametime": "{number_text(4000 + seconds * 1000)}", '
-                f'"amountOfCamps": "{int(seconds / 4)}", "freeUnits": "{max(0, 40 - int(seconds / 2))}" }} ')
-
-    @staticmethod
-    def influence_text(size, tiles):
-        return (f'{{ "type": "influence", "widthInTiles" : "{size}", "heightInTiles" : "{size}"  , '
-                f'"influence": [{", ".join(number_text(tile) for tile in tiles)}]}}')
 
     def write(self, path):
         with open(path, "w", encoding="utf-8") as recording:

@@ -33,7 +33,11 @@ class ObserverPage {
   connect() {
     const socket = new WebSocket(`ws://${location.host}/watch`);
     socket.onopen = () => { this.connected = true; this.dirty = true; };
-    socket.onmessage = (message) => this.receive(JSON.parse(message.data));
+    socket.onmessage = (message) => {
+      const data = JSON.parse(message.data);
+      // What piled up while the page was busy comes as one list of events.
+      (Array.isArray(data) ? data : [data]).forEach((event) => this.receive(event));
+    };
     socket.onclose = () => {
       this.connected = false;
       this.dirty = true;
