@@ -123,7 +123,7 @@ void GameEngine::savePlayerSettings()
 {
     if (!unsavedSettings || !settings.settingsFile)
         return;
-    // A save that failed was reported; trying again at every later change would report it again.
+    // A save that fails is reported where it fails; the player's next change tries again.
     settings.settingsFile->save(playerSettings);
     unsavedSettings = false;
 }

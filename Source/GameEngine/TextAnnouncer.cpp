@@ -64,5 +64,8 @@ void TextAnnouncer::drawMessage(const Announcement& message, double lift) const
 
 irr::u32 TextAnnouncer::screenHeight() const
 {
+    // Before init there is no screen to fit: the usual sizes.
+    if (!scene || !scene->device)
+        return 0;
     return scene->device->getVideoDriver()->getScreenSize().Height;
 }

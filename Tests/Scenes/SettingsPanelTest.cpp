@@ -124,16 +124,18 @@ TEST_F(SettingsPanelTest, ChangesAreHeardAndTakeEffectAtOnceAndAreSavedWhenThePa
     EXPECT_EQ(match->humanPlayer->mouseSensitivity, 1.1f);
 }
 
-// The window closes while the panel shows: what was changed is kept.
-TEST_F(SettingsPanelTest, ClosingTheWindowOverThePanelSavesItsChanges)
+// The window closes while the panel shows: what was changed is kept, and the command line's frame cap,
+// which the player did not touch, is neither saved nor changed.
+TEST_F(SettingsPanelTest, ClosingTheWindowOverThePanelSavesItsChangesAndNothingOfTheCommandLine)
 {
     ASSERT_TRUE(game.start(std::make_unique<StartScene>()));
     auto* menu = game.currentSceneAs<StartScene>();
     click(menu->settingsButton);
-    click(menu->settingsPanel->maxFpsChoices[3]);
+    click(menu->settingsPanel->fullscreenChoices[1]);
+    EXPECT_EQ(game.engine().getSettings().maxFps, 30u);
     game.closeWindow();
     PlayerSettings expected;
-    expected.maxFps = 144;
+    expected.fullscreen = true;
     EXPECT_EQ(SettingsFile(file.getPath()).read(), expected);
 }
 }  // namespace
