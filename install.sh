@@ -8,7 +8,7 @@ packages=(
   libirrlicht-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   librecast-dev
-  libcli11-dev
+  libcli11-dev libinih-dev libx11-dev
   libopenal-dev libopenal1 libsndfile1-dev
   libfreetype-dev fonts-dejavu-core
   xvfb xauth x11-apps libgl1-mesa-dri libgl-dev
