@@ -22,6 +22,10 @@ add_library(Quillmarch::Sndfile ALIAS PkgConfig::SNDFILE)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 add_library(Quillmarch::Freetype ALIAS PkgConfig::FREETYPE)
 
+# The orcs' parameter files: Debian's inih.
+pkg_check_modules(INIH REQUIRED IMPORTED_TARGET inih)
+add_library(Quillmarch::Inih ALIAS PkgConfig::INIH)
+
 # Command lines: Debian's header-only CLI11 ships its CMake package.
 find_package(CLI11 CONFIG REQUIRED)
 
