@@ -9,9 +9,11 @@ set(QUILLMARCH_INSTALL_ASSETS_DIR ${CMAKE_INSTALL_DATADIR}/quillmarch/Assets)
 set(QUILLMARCH_INSTALL_ICONS_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 set(QUILLMARCH_INSTALL_SOURCES ${CMAKE_SOURCE_DIR}/Tools/Install)
 
-# quillmarch_install_program(<target> <command> [<option naming a file>...]): the program and the
-# command on bin/ that starts it; the options' file names are kept relative to where it is typed.
+# quillmarch_install_program(<target> <command> [<option naming a file>...] [SLOT_FILES <option>...]):
+# the program and the command on bin/ that starts it; the options' file names (after SLOT= for
+# SLOT_FILES) are kept relative to where it is typed.
 function(quillmarch_install_program target command)
+  cmake_parse_arguments(PARSE_ARGV 2 QUILLMARCH "" "" "SLOT_FILES")
   install(TARGETS ${target} RUNTIME DESTINATION ${QUILLMARCH_INSTALL_PROGRAMS_DIR})
   # Relative paths from bin/ to the rest, worked out under any prefix.
   file(RELATIVE_PATH QUILLMARCH_LAUNCHER_TO_PROGRAM /prefix/${CMAKE_INSTALL_BINDIR}
@@ -19,7 +21,8 @@ function(quillmarch_install_program target command)
   file(RELATIVE_PATH QUILLMARCH_LAUNCHER_TO_ASSETS /prefix/${CMAKE_INSTALL_BINDIR}
        /prefix/${QUILLMARCH_INSTALL_ASSETS_DIR})
   set(QUILLMARCH_LAUNCHED_PROGRAM ${target})
-  list(JOIN ARGN " " QUILLMARCH_LAUNCHER_PATH_OPTIONS)
+  list(JOIN QUILLMARCH_UNPARSED_ARGUMENTS " " QUILLMARCH_LAUNCHER_PATH_OPTIONS)
+  list(JOIN QUILLMARCH_SLOT_FILES " " QUILLMARCH_LAUNCHER_SLOT_PATH_OPTIONS)
   set(launcher ${CMAKE_BINARY_DIR}/Install/${command})
   configure_file(${QUILLMARCH_INSTALL_SOURCES}/launcher.sh.in ${launcher} @ONLY)
   install(PROGRAMS ${launcher} DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -27,7 +30,17 @@ endfunction()
 
 quillmarch_install_program(Quillmarch quillmarch)
 if(TARGET QuillmarchMatchRunner)
-  quillmarch_install_program(QuillmarchMatchRunner quillmarch-match-runner --telemetry)
+  quillmarch_install_program(QuillmarchMatchRunner quillmarch-match-runner --telemetry SLOT_FILES --orc-params)
+  # The tournament (Python) beside the programs; its command on bin/ plays with the runner there.
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/Tools/Tournament/quillmarch_tournament
+          DESTINATION ${QUILLMARCH_INSTALL_PROGRAMS_DIR} PATTERN __pycache__ EXCLUDE)
+  install(PROGRAMS ${CMAKE_SOURCE_DIR}/Tools/Tournament/quillmarch-tournament
+          DESTINATION ${QUILLMARCH_INSTALL_PROGRAMS_DIR})
+  file(RELATIVE_PATH QUILLMARCH_LAUNCHER_TO_TOURNAMENT /prefix/${CMAKE_INSTALL_BINDIR}
+       /prefix/${QUILLMARCH_INSTALL_PROGRAMS_DIR}/quillmarch-tournament)
+  configure_file(${QUILLMARCH_INSTALL_SOURCES}/tournament.sh.in ${CMAKE_BINARY_DIR}/Install/quillmarch-tournament
+                 @ONLY)
+  install(PROGRAMS ${CMAKE_BINARY_DIR}/Install/quillmarch-tournament DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
 # The generated files, each in its folder; the icons go to the desktop's icon theme instead.
