@@ -45,6 +45,8 @@ def parse_arguments(argv):
                              "looked for on each worker)")
     parser.add_argument("--scheduler", metavar="tcp://HOST:PORT",
                         help="a Dask scheduler to play on (default: a local cluster, one worker per core)")
+    parser.add_argument("--connect-timeout", type=float, default=CONNECT_SECONDS, metavar="SECONDS",
+                        help=f"how long to try reaching --scheduler (default {CONNECT_SECONDS})")
     parser.add_argument("--until-decided", action="store_true",
                         help="stop once one set is better with 95 %% confidence, or all are equal within "
                              "--margin")
@@ -144,7 +146,7 @@ def connect(arguments):
     cloudpickle.register_pickle_by_value(batches)
     if arguments.scheduler:
         try:
-            return Client(arguments.scheduler, timeout=CONNECT_SECONDS), None
+            return Client(arguments.scheduler, timeout=arguments.connect_timeout), None
         except (OSError, TimeoutError, ValueError) as failure:
             raise Refusal(f"ERROR: Could not reach the Dask scheduler at {arguments.scheduler}: "
                           f"{str(failure).splitlines()[0] if str(failure) else type(failure).__name__}") from None

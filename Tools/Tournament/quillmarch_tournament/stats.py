@@ -19,11 +19,11 @@ def wilson(successes, trials, z=Z95):
     return max(0.0, centre - half), min(1.0, centre + half)
 
 
-def elo_of(score, count=1):
+def elo_of(score, count=None):
     """The Elo difference that an expected score (0 to 1) stands for, over `count` matches.
 
     A score of all or nothing is taken as half a match short of it: no finite Elo fits it."""
-    edge = 1.0 / (2 * max(count, 1))
+    edge = 1.0 / (2 * count) if count else 1e-9
     score = min(max(score, edge), 1 - edge)
     return -400.0 * math.log10(1.0 / score - 1.0)
 
