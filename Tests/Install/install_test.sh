@@ -61,6 +61,14 @@ for signal in INT TERM; do
   echo "shows its start menu, ends with status 0 on SIG$signal"
 done
 
+# The tournament plays with the installed runner, its parameter files relative to where it is typed.
+touch today.ini
+if ! played=$("$prefix/bin/quillmarch-tournament" --set a=today.ini --set b=today.ini --matches 2 --frame-ms 40 2>&1) ||
+  ! grep -q "^2 of 2 matches played" <<< "$played"; then
+  fail "the installed tournament did not play: $played"
+fi
+echo "the installed tournament plays two matches with the installed runner"
+
 if ! validation=$(desktop-file-validate "$prefix/share/applications/quillmarch.desktop" 2>&1) ||
   [ -n "$validation" ]; then
   fail "the desktop entry is not valid: $validation"
