@@ -164,7 +164,11 @@ def play(arguments, sets, runner, results, tasks):
         futures = [client.submit(batches.play_batch, runner, order, first, count, runner_options(arguments),
                                  pure=False) for order, first, count in tasks]
         for future in as_completed(futures):
-            outcome = future.result()
+            try:
+                outcome = future.result()
+            except Exception as failure:  # noqa: BLE001  (whatever the cluster raises ends the tournament)
+                raise Refusal(f"ERROR: A batch failed on the Dask cluster: {type(failure).__name__}: "
+                              f"{str(failure).splitlines()[0] if str(failure) else ''}") from None
             if "error" in outcome:
                 raise Refusal(outcome["error"] if outcome["error"].startswith("ERROR: ")
                               else "ERROR: " + outcome["error"])
