@@ -109,7 +109,8 @@ def test_wilson_interval_and_elo_match_their_textbook_values():
     ([1.0] * 90 + [0.0] * 30, "a is better"),
     ([0.0] * 90 + [1.0] * 30, "b is better"),
     ([1.0, 0.0] * 1000, "equal within 20 Elo"),
-    ([1.0, 0.0, 1.0] * 3, "open"),
+    ([1.0, 0.0, 1.0] * 30, "open"),
+    ([1.0] * 30, "open"),
 ])
 def test_the_early_stop_calls_a_winner_a_draw_or_goes_on(outcomes, said):
     assert stats.verdict(outcomes, "a", "b", 20.0) == said

@@ -60,7 +60,7 @@ def draw_plot(sets, pairs, path):
     camps.set_ylabel("mean camps founded (± standard deviation)")
     scores.set_xticks(list(positions), names)
     scores.set_title("Score and camps founded")
-    scores.legend(handles=[score_bars, camp_bars], loc="upper right")
+    scores.legend(handles=[score_bars, camp_bars], loc="upper left")
     figure.tight_layout()
     figure.savefig(path, dpi=100)
     plt.close(figure)

@@ -7,6 +7,9 @@ from dataclasses import dataclass
 Z95 = 1.959964
 # The early stop's error rates: a wrong call either way at most 5 % of the time.
 ALPHA = BETA = 0.05
+# The normal approximation of the likelihood wants a few dozen matches: on fewer, a lucky streak with
+# little spread would look like proof.
+FEWEST_TO_DECIDE = 40
 
 
 def wilson(successes, trials, z=Z95):
@@ -107,6 +110,8 @@ def llr(outcomes, elo0, elo1):
 
 def verdict(outcomes, first, second, margin):
     """Whether one set is better by the margin, both are equal within it, or it is still open."""
+    if len(outcomes) < FEWEST_TO_DECIDE:
+        return "open"
     upper = math.log((1 - BETA) / ALPHA)
     lower = math.log(BETA / (1 - ALPHA))
     better = llr(outcomes, 0.0, margin)
