@@ -221,6 +221,9 @@ def main(argv=None):
     except Refusal as refusal:
         print(refusal, file=sys.stderr, flush=True)
         return refusal.status
+    except OSError as failure:
+        print(f"ERROR: {failure.filename or 'a file'}: {failure.strerror or failure}", file=sys.stderr, flush=True)
+        return 1
     except KeyboardInterrupt:
         print("MESSAGE: Interrupted; the matches played so far are kept", file=sys.stderr, flush=True)
         return 130
