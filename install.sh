@@ -15,6 +15,7 @@ packages=(
   desktop-file-utils appstream lintian man-db bsdextrautils
   python3-websockets
   python3-aiohttp libjs-chart.js python3-pytest python3-hypothesis chromium chromium-driver python3-selenium xdotool
+  python3-distributed python3-matplotlib
   clang libclang-rt-14-dev clang-format clang-tidy
 )
 

@@ -28,6 +28,10 @@ add_library(Quillmarch::Inih ALIAS PkgConfig::INIH)
 pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 add_library(Quillmarch::X11 ALIAS PkgConfig::X11)
 
+# The orcs' parameter files: Debian's inih.
+pkg_check_modules(INIH REQUIRED IMPORTED_TARGET inih)
+add_library(Quillmarch::Inih ALIAS PkgConfig::INIH)
+
 # Command lines: Debian's header-only CLI11 ships its CMake package.
 find_package(CLI11 CONFIG REQUIRED)
 
