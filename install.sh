@@ -8,13 +8,14 @@ packages=(
   libirrlicht-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   librecast-dev
-  libcli11-dev
+  libcli11-dev libinih-dev libx11-dev
   libopenal-dev libopenal1 libsndfile1-dev
   libfreetype-dev fonts-dejavu-core
   xvfb xauth x11-apps libgl1-mesa-dri libgl-dev
   desktop-file-utils appstream lintian man-db bsdextrautils
   python3-websockets
   python3-aiohttp libjs-chart.js python3-pytest python3-hypothesis chromium chromium-driver python3-selenium xdotool
+  python3-distributed python3-matplotlib
   clang libclang-rt-14-dev clang-format clang-tidy
 )
 

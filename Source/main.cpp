@@ -1,6 +1,8 @@
 #include "GameEngine/CloseRequest.h"
 #include "GameEngine/GameEngine.h"
 #include "GameEngine/GameOptions.h"
+#include "GameEngine/SettingsFile.h"
+#include "GameEngine/WindowSize.h"
 #include "Scenes/StartScene.h"
 
 #include <memory>
@@ -12,7 +14,13 @@ int main(int argc, char* argv[])
     if (!options)
         return exitStatus;
     CloseRequest::catchSignals();
-    GameEngine engine;
+    SettingsFile settingsFile(SettingsFile::defaultPath());
+    GameEngine::Settings settings;
+    settings.player = settingsFile.read();
+    settings.settingsFile = &settingsFile;
+    settings.maxFps = settings.player.maxFps;
+    options->chooseWindow(settings, WindowSize::desktop);
+    GameEngine engine(settings);
     engine.setFirstScene(std::make_unique<StartScene>());
     if (!engine.init(options->telemetry))
         return 1;

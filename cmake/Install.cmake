@@ -18,7 +18,7 @@ set(QUILLMARCH_INSTALL_MAN_DIR ${CMAKE_INSTALL_MANDIR}/man6)
 # template configured with QUILLMARCH_LAUNCHER_TO_<name> for each QUILLMARCH_LAUNCHED_<name>, the
 # path from the commands folder to that installed file, and installed as <command>.
 function(quillmarch_launcher template layout bin command)
-  foreach(target PROGRAM ASSETS OBSERVER)
+  foreach(target PROGRAM ASSETS OBSERVER TOURNAMENT)
     if(DEFINED QUILLMARCH_LAUNCHED_${target})
       # Relative paths, worked out under any prefix.
       file(RELATIVE_PATH QUILLMARCH_LAUNCHER_TO_${target} /prefix/${bin} /prefix/${QUILLMARCH_LAUNCHED_${target}})
@@ -30,24 +30,42 @@ function(quillmarch_launcher template layout bin command)
 endfunction()
 
 # quillmarch_install_program(<layout> <commands folder> <target> <command> <options naming a file>
-# <install args...>): the program, the command that starts it and the command's manual page. The
-# options are a list; the file names they take stay relative to where the command is typed.
-function(quillmarch_install_program layout bin target command path_options)
+# <options naming SLOT=FILE> <install args...>): the program, the command that starts it and the
+# command's manual page. The options are lists; the file names they take stay relative to where the
+# command is typed.
+function(quillmarch_install_program layout bin target command path_options slot_path_options)
   install(TARGETS ${target} RUNTIME DESTINATION ${QUILLMARCH_INSTALL_PROGRAMS_DIR} ${ARGN})
   set(QUILLMARCH_LAUNCHED_PROGRAM ${QUILLMARCH_INSTALL_PROGRAMS_DIR}/${target})
   list(JOIN path_options " " QUILLMARCH_LAUNCHER_PATH_OPTIONS)
+  list(JOIN slot_path_options " " QUILLMARCH_LAUNCHER_SLOT_PATH_OPTIONS)
   quillmarch_launcher(launcher.sh.in ${layout} ${bin} ${command} ${ARGN})
   install(FILES ${QUILLMARCH_RELEASE_DIR}/man/${command}.6.gz DESTINATION ${QUILLMARCH_INSTALL_MAN_DIR} ${ARGN})
 endfunction()
 
+# quillmarch_install_tournament(<layout> <commands folder> <data folder> <install args...>): the
+# tournament's package and its command, which plays with the match runner on the same commands folder.
+function(quillmarch_install_tournament layout bin data)
+  set(folder ${data}/quillmarch/Tournament)
+  set(sources ${CMAKE_SOURCE_DIR}/Tools/Tournament)
+  install(DIRECTORY ${sources}/quillmarch_tournament DESTINATION ${folder} ${ARGN} PATTERN __pycache__ EXCLUDE)
+  install(PROGRAMS ${sources}/quillmarch-tournament DESTINATION ${folder} ${ARGN})
+  install(FILES ${QUILLMARCH_RELEASE_DIR}/installed_version.py DESTINATION ${folder} ${ARGN})
+  set(QUILLMARCH_LAUNCHED_TOURNAMENT ${folder}/quillmarch-tournament)
+  quillmarch_launcher(tournament.sh.in ${layout} ${bin} quillmarch-tournament ${ARGN})
+  install(FILES ${QUILLMARCH_RELEASE_DIR}/man/quillmarch-tournament.6.gz DESTINATION ${QUILLMARCH_INSTALL_MAN_DIR}
+          ${ARGN})
+endfunction()
+
 # quillmarch_install_game(<layout> <commands folder> <data folder> <install args...>): the game,
-# the match runner, their assets, desktop entry, icons and metainfo.
+# the match runner and the tournament, their assets, desktop entry, icons and metainfo.
 function(quillmarch_install_game layout bin data)
   set(assets ${data}/quillmarch/Assets)
   set(QUILLMARCH_LAUNCHED_ASSETS ${assets})
-  quillmarch_install_program(${layout} ${bin} Quillmarch quillmarch "" ${ARGN})
+  quillmarch_install_program(${layout} ${bin} Quillmarch quillmarch "" "" ${ARGN})
   if(TARGET QuillmarchMatchRunner)
-    quillmarch_install_program(${layout} ${bin} QuillmarchMatchRunner quillmarch-match-runner --telemetry ${ARGN})
+    quillmarch_install_program(${layout} ${bin} QuillmarchMatchRunner quillmarch-match-runner --telemetry --orc-params
+                               ${ARGN})
+    quillmarch_install_tournament(${layout} ${bin} ${data} ${ARGN})
   endif()
 
   # The generated files, each in its folder; the icons go to the desktop's icon theme instead.

@@ -23,13 +23,17 @@ string(JOIN "\n" CPACK_DEBIAN_QUILLMARCH_DESCRIPTION
        "capture your rivals' camps and dash into rivals to scatter their units."
        ""
        "The match runner plays whole matches without a window, for tuning the"
-       "computer players and measuring a match. With the quillmarch-observer"
-       "package, a match can be watched live in a web browser.")
+       "computer players and measuring a match; the tournament plays parameter"
+       "sets of the computer players against each other on a Dask cluster. With"
+       "the quillmarch-observer package, a match can be watched live in a web"
+       "browser.")
 # The libraries are read off the programs by dpkg-shlibdeps; libGL opens the OpenGL driver at run
 # time, so no library names it.
 set(CPACK_DEBIAN_QUILLMARCH_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_QUILLMARCH_PACKAGE_RECOMMENDS "libgl1-mesa-dri")
-set(CPACK_DEBIAN_QUILLMARCH_PACKAGE_SUGGESTS "quillmarch-observer")
+# The tournament is Python; it runs on Dask and plots with matplotlib, which only it needs.
+set(CPACK_DEBIAN_QUILLMARCH_PACKAGE_DEPENDS "python3")
+set(CPACK_DEBIAN_QUILLMARCH_PACKAGE_SUGGESTS "quillmarch-observer, python3-distributed, python3-matplotlib")
 
 set(CPACK_DEBIAN_QUILLMARCH-OBSERVER_PACKAGE_NAME quillmarch-observer)
 set(CPACK_DEBIAN_QUILLMARCH-OBSERVER_PACKAGE_ARCHITECTURE all)

@@ -49,12 +49,12 @@ quillmarch_read_changelog()
 
 configure_file(${QUILLMARCH_INSTALL_SOURCES}/quillmarch.metainfo.xml.in
                ${QUILLMARCH_RELEASE_DIR}/${QUILLMARCH_APP_ID}.metainfo.xml @ONLY)
-# The observer's --version reads this module beside it.
+# The observer's and the tournament's --version read this module beside them.
 file(CONFIGURE OUTPUT ${QUILLMARCH_RELEASE_DIR}/installed_version.py
      CONTENT "VERSION = \"@PROJECT_VERSION@\"\n" @ONLY)
 
 # The gzipped files, made by the build so that an install only copies them.
-set(QUILLMARCH_MAN_PAGES quillmarch quillmarch-match-runner quillmarch-observer)
+set(QUILLMARCH_MAN_PAGES quillmarch quillmarch-match-runner quillmarch-observer quillmarch-tournament)
 set(gzipped ${QUILLMARCH_RELEASE_DIR}/changelog.gz)
 add_custom_command(OUTPUT ${QUILLMARCH_RELEASE_DIR}/changelog.gz
                    COMMAND sh -c "gzip -9n -c \"$0\" > \"$1\"" ${QUILLMARCH_CHANGELOG}

@@ -17,7 +17,7 @@ AIPlayer::AIPlayer()
     openSpeed = 0.02f;
     enemyZoneSpeed = 0.01f;
     ownZoneSpeed = 0.025f;
-    dashSpeed = 0.2f;
+    dashSpeed = parameters.dashSpeed;
 }
 
 AIPlayer::~AIPlayer() = default;
@@ -26,6 +26,7 @@ bool AIPlayer::init(BaseGameScene* scene, const irr::core::vector3df& position,
                     const irr::core::vector3df& /*rotation*/, const irr::core::vector3df& scale, int id)
 {
     BasePlayer::init(scene);
+    setParameters(parameters);
     moving = false;
     if (!addModel(meshPath, "orc", position, scale))
         return false;
@@ -34,6 +35,14 @@ bool AIPlayer::init(BaseGameScene* scene, const irr::core::vector3df& position,
     agent = std::make_unique<irr::AI::AIUnit>(scene->getAIWorld().get());
     state = std::make_unique<IdleState>();
     return true;
+}
+
+void AIPlayer::setParameters(const OrcParameters& chosen)
+{
+    parameters = chosen;
+    dashSpeed = parameters.dashSpeed;
+    campThresholdBase = parameters.campThreshold;
+    campThreshold = parameters.campThreshold;
 }
 
 void AIPlayer::dressModel()
@@ -144,13 +153,13 @@ void AIPlayer::checkLastStep()
     }
     const irr::core::vector3df position = node->getPosition();
     // Progress along the step, not any motion: an orc lodged under the dragon jitters on the spot.
-    if ((position - lastStepStart).dotProduct(lastStepDirection) >= meant * blockedShare)
+    if ((position - lastStepStart).dotProduct(lastStepDirection) >= meant * parameters.blockedShare)
     {
         blockedSteps = 0;
         steppedAside = false;
         return;
     }
-    if (++blockedSteps < blockedStepsBeforeDetour)
+    if (++blockedSteps < parameters.blockedStepsBeforeDetour)
         return;
     blockedSteps = 0;
     if (steppedAside)
@@ -177,7 +186,7 @@ void AIPlayer::stepAside(const irr::core::vector3df& position)
     const irr::AI::AINavigationMesh* floor = scene->walkableFloor();
     for (const float way : {1.0f, -1.0f})
     {
-        const irr::core::vector3df aside = position + side * (detourLength * way);
+        const irr::core::vector3df aside = position + side * (parameters.detourLength * way);
         if (!floor || !floor->isPointInsideNavigationMesh({aside.X, waypointHeight, aside.Z}))
             continue;
         // The way aside first, then on to where the orc was going.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AI/OrcParameters.h"
 #include "AI/State.h"
 #include "Entities/BasePlayer.h"
 #include "External/AIUnit.h"
@@ -19,12 +20,6 @@ public:
     static constexpr const char* skillShotSound = "../Assets/Audio/SkillShot.wav";
     // Orcs walk with their origin at this height, whatever the height of where they go.
     static constexpr float waypointHeight = 3.0f;
-    // A step that gets less than this share of its length done was blocked (by the dragon, which is no
-    // part of the floor's map); after this many blocked steps in a row the orc steps aside this far, and
-    // if even that way is blocked (an orc lodged against the dragon's model) it slips through to it.
-    static constexpr float blockedShare = 0.25f;
-    static constexpr int blockedStepsBeforeDetour = 12;
-    static constexpr float detourLength = 4.0f;
 
     AIPlayer();
     ~AIPlayer() override;
@@ -34,6 +29,8 @@ public:
               const irr::core::vector3df& rotation, const irr::core::vector3df& scale, int id);
     // Collision against `node` (the dragon), whose shape is `mesh`.
     void setupCollision(irr::scene::ISceneNode* node, irr::scene::IMesh* mesh);
+    // Plays by `chosen` from now on; before the match's first frame, as if the orc had always.
+    void setParameters(const OrcParameters& chosen);
     void update(double frameDelta, float totalTime) override;
     virtual void setWaypoint(const irr::core::vector3df& point);
     void onUnitUpdate(irr::AI::AIPoint* point, bool reachedEnd) override;
@@ -67,6 +64,7 @@ public:
 
     State* getState() const { return state.get(); }
 
+    OrcParameters parameters;
     irr::core::vector3df waypoint;
     bool moving = false;
     std::unique_ptr<irr::AI::AIUnit> agent;

@@ -15,7 +15,7 @@ void CreateBaseState::start(AIPlayer* player)
         player->changeState(std::make_unique<IdleState>());
         return;
     }
-    ++player->campThreshold;
+    player->campThreshold += player->parameters.campThresholdStep;
     player->changeState(std::make_unique<FetchingState>());
 }
 

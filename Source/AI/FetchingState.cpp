@@ -10,12 +10,10 @@
 #include "GameEngine/Console.h"
 #include "Scenes/BaseGameScene.h"
 
-#include <limits>
-
 void FetchingState::start(AIPlayer* player)
 {
-    playerRange = defaultPlayerRange;
-    captureRange = defaultCaptureRange;
+    playerRange = player->parameters.rivalRange;
+    captureRange = player->parameters.captureRange;
     Console::message("Fetching State Started, Player = " + std::to_string(player->id));
 }
 
@@ -65,7 +63,8 @@ Camp* FetchingState::campToCapture(const AIPlayer* player) const
     {
         if (camp->ownerId == player->id)
             continue;
-        if (camp->getPosition().getDistanceFrom(position) <= captureRange && followers > camp->unitCount + 1)
+        if (camp->getPosition().getDistanceFrom(position) <= captureRange &&
+            followers > camp->unitCount + player->parameters.captureMargin)
             return camp.get();
     }
     return nullptr;
@@ -76,13 +75,15 @@ FetchingState::NearPlayers FetchingState::lookAtOtherPlayers(const AIPlayer* pla
     NearPlayers near;
     if (player->units.empty())
         return near;
+    const bool enoughToReinforce =
+        static_cast<int>(player->units.size()) >= player->parameters.fewestUnitsToReinforce;
     const irr::core::vector3df position = player->node->getPosition();
     for (const std::shared_ptr<BasePlayer>& other : player->scene->players)
     {
         if (!other->node || other->node == player->node ||
             other->node->getPosition().getDistanceFrom(position) > playerRange)
             continue;
-        near.weakerNear = true;
+        near.weakerNear = enoughToReinforce;
         if (other->units.size() >= player->units.size())
         {
             near.rival = other.get();
@@ -104,7 +105,7 @@ Camp* FetchingState::nearestOwnCamp(const AIPlayer* player)
 {
     const irr::core::vector3df position = player->node->getPosition();
     Camp* nearest = nullptr;
-    float best = ownCampReach;
+    float best = player->parameters.ownCampReach;
     for (const std::shared_ptr<Camp>& camp : player->scene->camps)
     {
         if (camp->ownerId != player->id)
@@ -123,7 +124,7 @@ Unit* FetchingState::nearestFreeUnit(const AIPlayer* player)
 {
     const irr::core::vector3df position = player->node->getPosition();
     Unit* nearest = nullptr;
-    float best = std::numeric_limits<float>::max();
+    float best = player->parameters.unitRange;
     for (const std::shared_ptr<Unit>& unit : player->scene->units)
     {
         if (unit->following)

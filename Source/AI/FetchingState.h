@@ -12,11 +12,6 @@ class Unit;
 class FetchingState : public State
 {
 public:
-    static constexpr float defaultPlayerRange = 20.0f;
-    static constexpr float defaultCaptureRange = 40.0f;
-    // An own camp farther than this is never worth walking back to.
-    static constexpr float ownCampReach = 300.0f;
-
     void start(AIPlayer* player) override;
     void update(AIPlayer* player) override;
 

@@ -102,10 +102,10 @@ void HumanPlayer::turnWithMouse()
 {
     irr::gui::ICursorControl* cursor = scene->device->getCursorControl();
     const irr::core::position2df offset = cursor->getRelativePosition();
-    yaw += (offset.X - 0.5f) * yawPerWindow;
+    yaw += (offset.X - 0.5f) * yawPerWindow * mouseSensitivity;
     if (yaw < -360.0f)
         yaw = 360.0f;
-    pitch -= (offset.Y - 0.5f) * pitchPerWindow;
+    pitch -= (offset.Y - 0.5f) * pitchPerWindow * mouseSensitivity;
     pitch = irr::core::clamp(pitch, lowestPitch, highestPitch);
     if (mouseLook)
         cursor->setPosition(0.5f, 0.5f);

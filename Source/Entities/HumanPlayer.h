@@ -47,6 +47,8 @@ public:
     bool mouseLook = false;
     float yaw = 0.0f;
     float pitch = 0.0f;
+    // The player's setting: how far the same mouse movement turns the camera, times the usual.
+    float mouseSensitivity = 1.0f;
     irr::scene::ITextSceneNode* countLabel = nullptr;
     // The skill key was seen down, and has just been released. They belong to this match's dragon: a key
     // held when the last match ended starts nothing in the next.

@@ -37,6 +37,10 @@ public:
                                      const irr::core::vector3df& lookDirection,
                                      const irr::core::vector3df& velocityPerSecond = {0, 0, 0},
                                      const irr::core::vector3df& upVector = {0, 1, 0}) = 0;
+    // OpenAL gains, 0 (silent) to 1 (as recorded): one for the music, that is every looped sound, one for
+    // every other sound. They apply at once to what plays and to what starts later. A sound at gain 0 still
+    // plays, unheard, for as long as it would be heard.
+    virtual void setGains(float musicGain, float effectsGain) = 0;
 };
 
 // Opens the named (or default) audio device. Never returns null: with no usable device it writes one

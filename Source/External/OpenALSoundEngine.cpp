@@ -5,6 +5,8 @@
 #include "External/VectorChecks.h"
 #include "GameEngine/Console.h"
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace
@@ -14,6 +16,12 @@ bool isStereo(ALuint buffer)
     ALint channels = 1;
     alGetBufferi(buffer, AL_CHANNELS, &channels);
     return channels > 1;
+}
+
+// A gain OpenAL would reject keeps the last one; gains above 1 would only clip.
+float usableGain(float gain, float last)
+{
+    return std::isfinite(gain) ? std::clamp(gain, 0.0f, 1.0f) : last;
 }
 }  // namespace
 
@@ -60,6 +68,14 @@ void OpenALSoundEngine::setListenerPosition(const irr::core::vector3df& position
         alListenerfv(AL_ORIENTATION, orientation.getOpenALValues().data());
 }
 
+void OpenALSoundEngine::setGains(float music, float effects)
+{
+    makeCurrent();
+    musicGain = usableGain(music, musicGain);
+    effectsGain = usableGain(effects, effectsGain);
+    voices.forEach([this](Voice& voice) { voice.setGain(gainFor(voice.isLooped())); });
+}
+
 ISound* OpenALSoundEngine::play(const char* soundFileName,
                                 const std::optional<irr::core::vector3df>& position, bool looped, bool paused,
                                 bool track)
@@ -77,7 +93,7 @@ ISound* OpenALSoundEngine::play(const char* soundFileName,
         return nullptr;
     }
     const std::uint64_t serial = voices.nextSerial();
-    voice->start(buffer, position, looped, paused, serial);
+    voice->start(buffer, position, looped, paused, serial, gainFor(looped));
     return track ? new TrackedSound(this, voice, serial) : nullptr;
 }
 

@@ -28,12 +28,14 @@ public:
     void setListenerPosition(const irr::core::vector3df& position, const irr::core::vector3df& lookDirection,
                              const irr::core::vector3df& velocityPerSecond,
                              const irr::core::vector3df& upVector) override;
+    void setGains(float musicGain, float effectsGain) override;
 
     void makeCurrent() { device->makeCurrent(); }
 
 private:
     ISound* play(const char* soundFileName, const std::optional<irr::core::vector3df>& position, bool looped,
                  bool paused, bool track);
+    float gainFor(bool looped) const { return looped ? musicGain : effectsGain; }
     void reportAllVoicesLooped();
     void reportStereoPlacedInTheWorld(ALuint buffer, const char* soundFileName);
 
@@ -42,6 +44,8 @@ private:
     SoundBufferCache buffers;
     VoicePool voices;
     ListenerOrientation orientation;
+    float musicGain = 1.0f;
+    float effectsGain = 1.0f;
     OnceWarning allVoicesLooped;
     // One per buffer, that is per file.
     std::map<ALuint, OnceWarning> stereoPlacedInTheWorld;

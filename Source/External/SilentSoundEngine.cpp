@@ -14,3 +14,7 @@ void SilentSoundEngine::setListenerPosition(const irr::core::vector3df&, const i
                                             const irr::core::vector3df&, const irr::core::vector3df&)
 {
 }
+
+void SilentSoundEngine::setGains(float, float)
+{
+}

@@ -13,4 +13,5 @@ public:
     void setListenerPosition(const irr::core::vector3df& position, const irr::core::vector3df& lookDirection,
                              const irr::core::vector3df& velocityPerSecond,
                              const irr::core::vector3df& upVector) override;
+    void setGains(float musicGain, float effectsGain) override;
 };

@@ -26,7 +26,7 @@ Voice::~Voice()
 }
 
 void Voice::start(ALuint buffer, const std::optional<irr::core::vector3df>& position, bool looped,
-                  bool paused, std::uint64_t serial)
+                  bool paused, std::uint64_t serial, ALfloat gain)
 {
     // A source takes a new buffer only when it is not playing.
     if (isBusy())
@@ -36,11 +36,17 @@ void Voice::start(ALuint buffer, const std::optional<irr::core::vector3df>& posi
     // A flat sound sits on the listener, where distance and direction do not change it.
     alSourcei(source, AL_SOURCE_RELATIVE, position ? AL_FALSE : AL_TRUE);
     alSourcefv(source, AL_POSITION, toOpenAL(position.value_or(irr::core::vector3df())).data());
+    setGain(gain);
     this->looped = looped;
     this->serial = serial;
     heldPaused = paused;
     if (!paused)
         alSourcePlay(source);
+}
+
+void Voice::setGain(ALfloat gain)
+{
+    alSourcef(source, AL_GAIN, gain);
 }
 
 void Voice::stop()

@@ -23,7 +23,8 @@ public:
     // Stops what the voice plays and starts the buffer: at `position` in the world, or flat at the
     // listener when there is none.
     void start(ALuint buffer, const std::optional<irr::core::vector3df>& position, bool looped, bool paused,
-               std::uint64_t serial);
+               std::uint64_t serial, ALfloat gain);
+    void setGain(ALfloat gain);
     void stop();
     void setPaused(bool paused);
 

@@ -40,3 +40,9 @@ Voice* VoicePool::findOldestOneShot() const
     }
     return oldest;
 }
+
+void VoicePool::forEach(const std::function<void(Voice&)>& visit) const
+{
+    for (const auto& voice : voices)
+        visit(*voice);
+}

@@ -3,6 +3,7 @@
 #include "External/Voice.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -19,6 +20,7 @@ public:
     Voice* acquire();
     // Numbers the starts, so the oldest sound can be found and old handles told apart.
     std::uint64_t nextSerial() { return ++lastSerial; }
+    void forEach(const std::function<void(Voice&)>& visit) const;
     // Fewer than maxVoices when OpenAL gave fewer sources.
     std::size_t getVoiceCount() const { return voices.size(); }
 

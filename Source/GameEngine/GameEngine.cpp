@@ -1,7 +1,10 @@
 #include "GameEngine/GameEngine.h"
 
+#include "External/ISoundEngine.h"
+#include "External/SilentSoundEngine.h"
 #include "GameEngine/CloseRequest.h"
 #include "GameEngine/Console.h"
+#include "GameEngine/SettingsFile.h"
 
 #include <iostream>
 
@@ -13,7 +16,7 @@ GameEngine::GameEngine() : GameEngine(Settings())
 
 GameEngine::GameEngine(const Settings& settings)
     : random(settings.calendarClock ? RandomSource(settings.calendarClock) : RandomSource()),
-      settings(settings)
+      settings(settings), playerSettings(settings.player)
 {
 }
 
@@ -78,7 +81,7 @@ bool GameEngine::openWindow()
     parameters.DriverType = settings.driverType;
     parameters.WindowSize = settings.windowSize;
     parameters.Bits = 32;
-    parameters.Fullscreen = false;
+    parameters.Fullscreen = settings.fullscreen;
     parameters.Stencilbuffer = false;
     parameters.Vsync = false;
     parameters.EventReceiver = &eventReceiver;
@@ -94,6 +97,35 @@ bool GameEngine::openWindow()
         device->getTimer()->setTime(0);
     }
     return true;
+}
+
+ISoundEngine* GameEngine::openSoundEngine() const
+{
+    if (settings.openSoundEngine)
+        return settings.openSoundEngine();
+    if (!settings.sound)
+        return new SilentSoundEngine();
+    return createIrrKlangDevice(ESOD_AUTO_DETECT, ESEO_DEFAULT_OPTIONS, nullptr, "1.5.0");
+}
+
+void GameEngine::changePlayerSettings(const PlayerSettings& changed)
+{
+    if (changed == playerSettings)
+        return;
+    // A frame cap given on the command line holds until the player picks another.
+    if (changed.maxFps != playerSettings.maxFps)
+        settings.maxFps = changed.maxFps;
+    playerSettings = changed;
+    unsavedSettings = true;
+}
+
+void GameEngine::savePlayerSettings()
+{
+    if (!unsavedSettings || !settings.settingsFile)
+        return;
+    // A save that fails is reported where it fails; the player's next change tries again.
+    settings.settingsFile->save(playerSettings);
+    unsavedSettings = false;
 }
 
 void GameEngine::run(bool /*telemetry*/)

@@ -2,6 +2,7 @@
 
 #include "GameEngine/BaseScene.h"
 #include "GameEngine/EventReceiver.h"
+#include "GameEngine/PlayerSettings.h"
 #include "GameEngine/RandomSource.h"
 #include "Network/WebSocket.h"
 
@@ -10,6 +11,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+class ISoundEngine;
+class SettingsFile;
 
 // Owns the window, the current scene and the telemetry connection, and runs the frame loop.
 class GameEngine
@@ -23,6 +27,10 @@ public:
     {
         irr::video::E_DRIVER_TYPE driverType = irr::video::EDT_OPENGL;
         irr::core::dimension2du windowSize{1920, 1080};
+        // The whole screen, at windowSize (the desktop's resolution in the game).
+        bool fullscreen = false;
+        // Frames per second at most; 0 leaves the loop uncapped.
+        unsigned maxFps = 0;
         bool stoppedTimer = false;
         std::string telemetryEndpoint = "ws://localhost:1337";
         // Opens the telemetry connection; tests may put a recording connection here.
@@ -30,6 +38,12 @@ public:
             [](const std::string& endpoint) { return wsclient::WebSocket::fromUrl(endpoint, ""); };
         // Matches play through the audio device; tools without a listener turn it off.
         bool sound = true;
+        // Where scenes get a sound engine; empty opens the audio device (a silent engine without `sound`).
+        std::function<ISoundEngine*()> openSoundEngine;
+        // The player's settings at start: in the game, those of the settings file.
+        PlayerSettings player;
+        // Where the player's changes are kept for the next run; none keeps them for this run alone.
+        SettingsFile* settingsFile = nullptr;
         // The calendar clock that seeds the game's chance; empty means the real one.
         RandomSource::CalendarClock calendarClock;
         // Told of every scene just before it leaves, while it still holds everything: tools read a
@@ -56,6 +70,18 @@ public:
     // Hands a message to the telemetry connection; nothing happens while telemetry is off.
     void sendTelemetry(const std::string& message);
 
+    // A new sound engine, with one reference for the caller; never null.
+    ISoundEngine* openSoundEngine() const;
+
+    // The player's settings: those given at start, then as the settings panel changed them. The command
+    // line may have chosen otherwise for this run (the window, the frame cap); those choices are not here.
+    const PlayerSettings& getPlayerSettings() const { return playerSettings; }
+    // The settings panel's change: a new frame cap applies from the next frame, the volumes and the mouse
+    // from the next sound engine and match. Kept until savePlayerSettings.
+    void changePlayerSettings(const PlayerSettings& changed);
+    // Writes the player's changes to the settings file, if there were any and there is a file.
+    void savePlayerSettings();
+
     BaseScene* getCurrentScene() const { return currentScene.get(); }
     wsclient::WebSocket* getTelemetryConnection() const { return wsc.get(); }
     const Settings& getSettings() const { return settings; }
@@ -81,6 +107,8 @@ private:
     irr::u32 timerReading() const;
 
     Settings settings;
+    PlayerSettings playerSettings;
+    bool unsavedSettings = false;
     std::unique_ptr<wsclient::WebSocket> wsc;
     std::unique_ptr<BaseScene> currentScene;
     bool firstFrameOfScene = false;

@@ -12,6 +12,8 @@ public:
     using CalendarClock = std::function<std::int64_t()>;
     // Draws run from 0 to this, like the C library's smallest allowed RAND_MAX.
     static constexpr int largestDraw = 32767;
+    // Where the sequence stands before the first seed.
+    static constexpr std::uint32_t firstState = 1;
 
     // Reads the real calendar clock.
     RandomSource();
@@ -27,5 +29,5 @@ private:
     static constexpr std::uint32_t increment = 12345u;
 
     CalendarClock clock;
-    std::uint32_t state = 1;
+    std::uint32_t state = firstState;
 };

@@ -2,6 +2,7 @@
 
 #include "GameEngine/BaseScene.h"
 #include "GameEngine/FontLoader.h"
+#include "GameEngine/ScreenScale.h"
 
 bool TextAnnouncer::init(BaseScene* scene)
 {
@@ -14,7 +15,9 @@ void TextAnnouncer::announce(const irr::core::stringw& text, irr::video::SColor 
 {
     Announcement message;
     message.text = text;
-    message.top = static_cast<float>((static_cast<int>(messages.size()) + firstRow) * rowHeight);
+    // Rows as tall as the font, which is larger on tall screens.
+    message.top = static_cast<float>((static_cast<int>(messages.size()) + firstRow) *
+                                     ScreenScale::scaled(rowHeight, screenHeight()));
     message.color = color.color == 0 ? irr::video::SColor(0xFFFFFFFF) : color;
     messages.push_back(message);
 }
@@ -51,9 +54,18 @@ void TextAnnouncer::drawMessage(const Announcement& message, double lift) const
         return;
     const irr::s32 screenWidth =
         static_cast<irr::s32>(scene->device->getVideoDriver()->getScreenSize().Width);
-    const irr::s32 row = static_cast<irr::s32>(message.top - lift * liftHeight);
+    const irr::s32 row =
+        static_cast<irr::s32>(message.top - lift * liftHeight * ScreenScale::forHeight(screenHeight()));
     // A rectangle from (width, row) to (0, 0): the font's horizontal centring then puts the text in
     // the middle of the screen with its top at the row.
     font->draw(message.text, irr::core::rect<irr::s32>(screenWidth, row, 0, 0), message.color, true, false,
                nullptr);
+}
+
+irr::u32 TextAnnouncer::screenHeight() const
+{
+    // Before init there is no screen to fit: the usual sizes.
+    if (!scene || !scene->device)
+        return 0;
+    return scene->device->getVideoDriver()->getScreenSize().Height;
 }

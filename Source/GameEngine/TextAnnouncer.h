@@ -35,6 +35,7 @@ private:
     // How far a message of this age has risen, from 0 (still) to 1 (gone).
     static double liftAt(float age);
     void drawMessage(const Announcement& message, double lift) const;
+    irr::u32 screenHeight() const;
 
     std::vector<Announcement> messages;
 };

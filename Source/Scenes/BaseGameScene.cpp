@@ -6,12 +6,12 @@
 #include "Entities/Unit.h"
 #include "External/AIWorld.h"
 #include "External/ISoundEngine.h"
-#include "External/SilentSoundEngine.h"
 #include "GameEngine/Console.h"
 #include "GameEngine/EventReceiver.h"
 #include "GameEngine/FontLoader.h"
 #include "GameEngine/FormatWide.h"
 #include "GameEngine/GameEngine.h"
+#include "GameEngine/ScreenScale.h"
 #include "GameEngine/TextAnnouncer.h"
 #include "Network/TelemetryMessage.h"
 #include "Scenes/StartScene.h"
@@ -35,6 +35,9 @@ bool BaseGameScene::init()
 {
     levelSelector = nullptr;
     soundEngine = createSoundEngine();
+    if (engine)
+        soundEngine->setGains(engine->getPlayerSettings().musicGain(),
+                              engine->getPlayerSettings().effectsGain());
     eventReceiver = std::make_shared<EventReceiver>();
     device->setEventReceiver(eventReceiver.get());
     fillPlayerColors();
@@ -52,8 +55,8 @@ bool BaseGameScene::init()
 
 ISoundEngine* BaseGameScene::createSoundEngine()
 {
-    if (engine && !engine->getSettings().sound)
-        return new SilentSoundEngine();
+    if (engine)
+        return engine->openSoundEngine();
     return createIrrKlangDevice(ESOD_AUTO_DETECT, ESEO_DEFAULT_OPTIONS, nullptr, "1.5.0");
 }
 
@@ -88,6 +91,8 @@ void BaseGameScene::createHumanPlayer(const irr::core::vector3df& position,
         return;
     }
     humanPlayer->color = playerColors[0];
+    if (engine)
+        humanPlayer->mouseSensitivity = static_cast<float>(engine->getPlayerSettings().mouseSensitivity);
     players.push_back(humanPlayer);
     entities.push_back(humanPlayer);
     Console::message("Human Player is created.");
@@ -333,7 +338,7 @@ void BaseGameScene::drawScoreBar(const irr::core::dimension2du& screen)
 {
     const auto width = static_cast<float>(screen.Width);
     const auto bottom = static_cast<irr::s32>(screen.Height);
-    const irr::s32 top = bottom - barHeight;
+    const irr::s32 top = scoreBarTop(screen);
     float total = 0.0f;
     for (const std::shared_ptr<BasePlayer>& player : players)
         total += weightOf(*player);
@@ -350,13 +355,27 @@ void BaseGameScene::drawScoreBar(const irr::core::dimension2du& screen)
         driver->draw2DRectangleOutline(part, irr::video::SColor(outlineColor));
         x += share;
     }
-    driver->draw2DRectangleOutline({0, top, barStripWidth, bottom}, irr::video::SColor(outlineColor));
+    // The strip spans the whole bar on screens wider than it, too.
+    const irr::s32 stripWidth = std::max(barStripWidth, static_cast<irr::s32>(screen.Width));
+    driver->draw2DRectangleOutline({0, top, stripWidth, bottom}, irr::video::SColor(outlineColor));
+}
+
+irr::core::recti BaseGameScene::clockBox(const irr::core::dimension2du& screen)
+{
+    const auto middle = static_cast<irr::s32>(screen.Width / 2);
+    // The box grows with the clock's font on tall screens.
+    const irr::s32 halfWidth = ScreenScale::scaled(clockHalfWidth, screen.Height);
+    return {middle - halfWidth, 0, middle + halfWidth, ScreenScale::scaled(barHeight, screen.Height)};
+}
+
+irr::s32 BaseGameScene::scoreBarTop(const irr::core::dimension2du& screen)
+{
+    return static_cast<irr::s32>(screen.Height) - ScreenScale::scaled(barHeight, screen.Height);
 }
 
 int BaseGameScene::drawClock(const irr::core::dimension2du& screen)
 {
-    const auto middle = static_cast<irr::s32>(screen.Width / 2);
-    const irr::core::rect<irr::s32> box(middle - clockHalfWidth, 0, middle + clockHalfWidth, barHeight);
+    const irr::core::recti box = clockBox(screen);
     driver->draw2DRectangle(irr::video::SColor(clockFillColor), box);
     driver->draw2DRectangleOutline(box, irr::video::SColor(outlineColor));
     const auto secondsLeft = static_cast<int>(matchLength / 1000.0f - sceneTime / 1000.0f);
@@ -364,7 +383,8 @@ int BaseGameScene::drawClock(const irr::core::dimension2du& screen)
     {
         WideText text;
         formatWide(text, L"Time left: %d", secondsLeft);
-        font->draw(text, {0, clockTextTop, static_cast<irr::s32>(screen.Width), clockTextTop + barHeight},
+        const irr::s32 textTop = ScreenScale::scaled(clockTextTop, screen.Height);
+        font->draw(text, {0, textTop, static_cast<irr::s32>(screen.Width), textTop + box.getHeight()},
                    irr::video::SColor(clockTextColor), true, false, nullptr);
     }
     return secondsLeft;

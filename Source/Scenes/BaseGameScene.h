@@ -84,6 +84,10 @@ public:
     void updatePlayerZones();
     void updateScores();
 
+    // Where the clock's box and the top of the score bar lie on a screen of that size.
+    static irr::core::recti clockBox(const irr::core::dimension2du& screen);
+    static irr::s32 scoreBarTop(const irr::core::dimension2du& screen);
+
     // The first player with the largest weight, the winner once the clock has run out; null without players.
     BasePlayer* leader() const;
     // Whether `id` is the human player's number.

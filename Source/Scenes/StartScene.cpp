@@ -3,7 +3,10 @@
 #include "GameEngine/Console.h"
 #include "GameEngine/FontLoader.h"
 #include "GameEngine/FormatWide.h"
+#include "Scenes/SettingsPanel.h"
 #include "Scenes/StartSceneEventReceiver.h"
+
+#include <algorithm>
 
 const irr::video::SColor StartScene::countColor(255, 200, 0, 0);
 
@@ -18,6 +21,7 @@ bool StartScene::init()
     device->getCursorControl()->setVisible(true);
     addButtons();
     countFont = FontLoader::load(guiEnvironment, countFontPath);
+    settingsPanel = std::make_unique<SettingsPanel>(*this, [this] { closeSettings(); });
     receiver = std::make_unique<StartSceneEventReceiver>(this);
     device->setEventReceiver(receiver.get());
     return true;
@@ -38,6 +42,12 @@ void StartScene::addButtons()
                                 L"Add Player", buttonFont);
     removePlayerButton = addButton({halfW - quarterW, halfH - 80, halfW - eighthW, halfH},
                                    removePlayerButtonId, L"Remove Player", buttonFont);
+    // Below "Start Game", under "Remove Player"; the place under "Add Player" stays free for one more.
+    const irr::s32 settingsTop = std::min(halfH + settingsRowTop, static_cast<irr::s32>(screen.Height) -
+                                                                      bottomMargin - settingsRowHeight);
+    settingsButton =
+        addButton({halfW - quarterW, settingsTop, halfW - eighthW, settingsTop + settingsRowHeight},
+                  settingsButtonId, L"Settings", buttonFont);
 }
 
 irr::gui::IGUIButton* StartScene::addButton(const irr::core::rect<irr::s32>& rectangle, irr::s32 id,
@@ -51,7 +61,7 @@ irr::gui::IGUIButton* StartScene::addButton(const irr::core::rect<irr::s32>& rec
 void StartScene::draw()
 {
     BaseScene::draw();
-    if (!countFont)
+    if (!countFont || (settingsPanel && settingsPanel->isShown()))
         return;
     WideText count;
     formatWide(count, L"%d", aiPlayerCount);
@@ -61,9 +71,36 @@ void StartScene::draw()
     countFont->draw(count, irr::core::rect<irr::s32>(left, top, 0, 0), countColor, false, false, nullptr);
 }
 
+void StartScene::openSettings()
+{
+    showMenu(false);
+    settingsPanel->show();
+}
+
+void StartScene::closeSettings()
+{
+    settingsPanel->hide();
+    showMenu(true);
+}
+
+void StartScene::showMenu(bool shown)
+{
+    for (irr::gui::IGUIButton* button : {startButton, addPlayerButton, removePlayerButton, settingsButton})
+    {
+        if (!button)
+            continue;
+        if (!shown)
+            guiEnvironment->removeFocus(button);
+        button->setVisible(shown);
+    }
+}
+
 void StartScene::exit()
 {
-    for (irr::gui::IGUIButton* button : {startButton, addPlayerButton, removePlayerButton})
+    // Saves what the player changed when the window closes while the panel shows.
+    if (settingsPanel)
+        settingsPanel->remove();
+    for (irr::gui::IGUIButton* button : {startButton, addPlayerButton, removePlayerButton, settingsButton})
     {
         if (!button)
             continue;
@@ -71,5 +108,5 @@ void StartScene::exit()
         guiEnvironment->removeFocus(button);
         button->remove();
     }
-    startButton = addPlayerButton = removePlayerButton = nullptr;
+    startButton = addPlayerButton = removePlayerButton = settingsButton = nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include "GameEngine/GameEngine.h"
 #include "Scenes/GameScene.h"
+#include "Scenes/SettingsPanel.h"
 #include "Scenes/StartScene.h"
 
 StartSceneEventReceiver::StartSceneEventReceiver(StartScene* scene) : scene(scene)
@@ -10,6 +11,8 @@ StartSceneEventReceiver::StartSceneEventReceiver(StartScene* scene) : scene(scen
 
 bool StartSceneEventReceiver::OnEvent(const irr::SEvent& event)
 {
+    if (scene->settingsPanel && scene->settingsPanel->onEvent(event))
+        return true;
     if (event.EventType != irr::EET_GUI_EVENT)
         return false;
     const irr::s32 id = event.GUIEvent.Caller ? event.GUIEvent.Caller->getID() : -1;
@@ -25,6 +28,9 @@ bool StartSceneEventReceiver::OnEvent(const irr::SEvent& event)
         return true;
     case StartScene::removePlayerButtonId:
         removePlayer();
+        return true;
+    case StartScene::settingsButtonId:
+        scene->openSettings();
         return true;
     default:
         return false;

@@ -29,7 +29,7 @@ TEST(ProgramExitTest, ReadsItsCommandLineBeforeOpeningAnything)
     const std::string version = std::string("quillmarch ") + QuillmarchVersion::text + "\n";
     for (const auto& [arguments, exitStatus, shown] :
          {std::tuple("--version", 0, version.c_str()), std::tuple("ws --help", 0, "Usage: quillmarch"),
-          std::tuple("--frobnicate ws", 2, "--frobnicate")})
+          std::tuple("--frobnicate ws", 2, "--frobnicate"), std::tuple("ws --window 800x600", 2, "--window")})
     {
         const CommandRun run = runGame(arguments);
         EXPECT_EQ(run.exitStatus, exitStatus) << arguments;

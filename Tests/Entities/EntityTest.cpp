@@ -239,18 +239,22 @@ TEST_F(EntityTest, PickedUpUnitsFollowInAChainUntilAStunScattersThem)
     EXPECT_EQ(match.plays(BasePlayer::stunnedSound) + match.plays(BasePlayer::stunnedSound, true), 2);
 }
 
-// Yaw turns 512 degrees and pitch 256 per window of cursor travel; yaw below -360 jumps to 360. W walks
-// where the camera looks: along +x at yaw 0, along -z at yaw 90; A to its left.
+// Yaw turns 512 degrees and pitch 256 per window of cursor travel, times the player's mouse sensitivity; yaw
+// below -360 jumps to 360. W walks where the camera looks: along +x at yaw 0, along -z at yaw 90; A to its
+// left.
 TEST_F(EntityTest, TheCursorTurnsTheCameraWithinItsLimitsAndEachMoveKeyStepsAlongItsGround)
 {
     irr::gui::ICursorControl* cursor = match.game.device()->getCursorControl();
-    const std::tuple<float, float, float, float, float> turns[] = {
-        {10, 0.5f, 0.5f, 10, -45},   {10, 1, 0.5f, 266, -45}, {-300, 0.375f, 0.5f, 360, -45},
-        {400, 0.5f, 0.5f, 400, -45}, {0, 0.5f, 0.4f, 0, -30}, {0, 0.5f, 0.6f, 0, -60}};
-    for (const auto& [yaw, x, y, turnedYaw, pitch] : turns)
+    const std::tuple<float, float, float, float, float, float> turns[] = {
+        {10, 0.5f, 0.5f, 10, -45, 1},        {10, 1, 0.5f, 266, -45, 1},
+        {-300, 0.375f, 0.5f, 360, -45, 1},   {400, 0.5f, 0.5f, 400, -45, 1},
+        {0, 0.5f, 0.4f, 0, -30, 1},          {0, 0.5f, 0.6f, 0, -60, 1},
+        {10, 0.75f, 0.625f, 42, -53, 0.25f}, {10, 0.625f, 0.5f, 170, -45, 2.5f}};
+    for (const auto& [yaw, x, y, turnedYaw, pitch, sensitivity] : turns)
     {
         human().yaw = yaw;
         human().pitch = -45;
+        human().mouseSensitivity = sensitivity;
         cursor->setPosition(x, y);
         match.frames(1);
         EXPECT_TRUE(human().yaw == turnedYaw && human().pitch == pitch)

@@ -26,4 +26,12 @@ for option in "--telemetry spaced.jsonl" "--telemetry=joined.jsonl"; do
 done
 echo "the match runner writes its telemetry where it was typed"
 
+# The tournament plays with the installed runner, its parameter files relative to where it is typed.
+touch today.ini
+if ! played=$("$prefix/bin/quillmarch-tournament" --set a=today.ini --set b=today.ini --matches 2 --frame-ms 40 2>&1) ||
+  ! grep -q "^2 of 2 matches played" <<< "$played"; then
+  fail "the installed tournament did not play: $played"
+fi
+echo "the installed tournament plays two matches with the installed runner"
+
 check_versions "$version" "$prefix"/bin/*

@@ -93,7 +93,8 @@ validation=$(desktop-file-validate "/usr/share/applications/$id.desktop" 2>&1) |
 [ -z "$validation" ] || fail "the desktop entry is not valid: $validation"
 echo "the metainfo and the desktop entry $id are valid"
 
-commands=(/usr/games/quillmarch /usr/games/quillmarch-match-runner /usr/games/quillmarch-observer)
+commands=(/usr/games/quillmarch /usr/games/quillmarch-match-runner /usr/games/quillmarch-tournament
+  /usr/games/quillmarch-observer)
 check_versions "$version" "${commands[@]}"
 # Every option a command lists in its help is an item of its manual page.
 for command in "${commands[@]}"; do

@@ -57,13 +57,125 @@ TEST(MatchRunnerTest, TheSameSeedPlaysTheSameMatchesAndSendsTheSameTelemetry)
     EXPECT_THAT(telemetry[0], HasSubstr(R"({ "type": "player", "id": "3")"));
 }
 
+// The lines of `text` that hold a match's JSON object.
+std::string jsonMatches(const std::string& text)
+{
+    std::istringstream lines(text);
+    std::string found;
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("{\"match\": ", 0) == 0)
+            found += line + '\n';
+    return found;
+}
+
+std::string fileText(const std::string& path)
+{
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
+}
+
+std::string writeFile(const std::string& path, const std::string& text)
+{
+    std::ofstream(path) << text;
+    return path;
+}
+
+// Every match starts afresh from its seed (the first seed + its number - 1): a run's last match plays as a
+// run of its own with that seed, and worker processes change nothing, the telemetry's order included.
+TEST(MatchRunnerTest, EveryMatchPlaysFromItsSeedAloneWhateverTheWorkerProcesses)
+{
+    const std::string options = "--orcs 3 --dragon wander --json --telemetry " + folder;
+    const CommandRun oneProcess = runner(options + "-one --seed 40 --matches 3");
+    const CommandRun threeProcesses = runner(options + "-three --seed 40 --matches 3 --jobs 3");
+    const CommandRun alone = runner(options + "-alone --seed 42 --matches 1");
+    for (const CommandRun* run : {&oneProcess, &threeProcesses, &alone})
+        ASSERT_EQ(run->exitStatus, 0) << run->output;
+    const std::string matches = jsonMatches(oneProcess.output);
+    EXPECT_THAT(matches,
+                ::testing::MatchesRegex("(\\{\"match\": [123], \"seed\": 4[012], \"parameters\": \\{\"1\": "
+                                        "\"default\", \"2\": \"default\", \"3\": \"default\"\\}, "
+                                        "\"winner\": [0-3], \"players\": \\[[^]]*\\]\\}\n){3}"));
+    EXPECT_EQ(matches, jsonMatches(threeProcesses.output));
+    EXPECT_THAT(oneProcess.output, HasSubstr("{\"total\": {\"played\": 3, \"matches\": 3"));
+    const std::string lastMatch = matches.substr(matches.rfind("{\"match\": 3"));
+    const std::string aloneMatch = jsonMatches(alone.output);
+    EXPECT_EQ(lastMatch.substr(lastMatch.find("\"seed")), aloneMatch.substr(aloneMatch.find("\"seed")));
+    // Nothing but the frame rate may differ.
+    const auto telemetryOf = [](const std::string& run)
+    { return std::regex_replace(fileText(folder + run), std::regex(R"("fps": "[0-9]+")"), ""); };
+    const std::string telemetry = telemetryOf("-one");
+    EXPECT_EQ(telemetry, telemetryOf("-three"));
+    const std::string lastTelemetry = telemetryOf("-alone");
+    ASSERT_GT(lastTelemetry.size(), 1000u);
+    EXPECT_EQ(telemetry.substr(telemetry.size() - lastTelemetry.size()), lastTelemetry);
+    for (const char* run : {"-one", "-three", "-alone"})
+        std::filesystem::remove(folder + run);
+}
+
+// An empty parameter file is today's orc; a set's values reach the orc of its slot only.
+TEST(MatchRunnerTest, AParameterSetPlaysTheOrcOfItsSlot)
+{
+    const std::string empty = writeFile(folder + "-calm.ini", "; today's orc\n");
+    const std::string hoarder = writeFile(folder + "-hoarder.ini", "camp_threshold = 1000\n# never founds\n");
+    const std::string options = "--orcs 2 --matches 3 --seed 5 --json";
+    const CommandRun today = runner(options);
+    const CommandRun calm = runner(options + " --orc-params 1=" + empty + " --orc-params 2=" + empty);
+    const CommandRun hoarding = runner(options + " --orc-params 2=" + hoarder);
+    const std::string named =
+        std::regex_replace(jsonMatches(calm.output), std::regex(R"("[^"]*-calm")"), R"("default")");
+    EXPECT_EQ(named, jsonMatches(today.output));
+    EXPECT_THAT(hoarding.output, HasSubstr(R"("parameters": {"1": "default", "2": ")" +
+                                           std::filesystem::path(hoarder).stem().string() + "\"}"));
+    const std::string played = jsonMatches(hoarding.output);
+    const auto count = [&played](const char* pattern)
+    {
+        const std::regex expression(pattern);
+        return std::distance(std::sregex_iterator(played.begin(), played.end(), expression), {});
+    };
+    EXPECT_EQ(count(R"("id": 1, [^}]*"founded": [1-9])"), 3) << played;
+    EXPECT_EQ(count(R"("id": 2, [^}]*"founded": 0,)"), 3) << played;
+    std::filesystem::remove(empty);
+    std::filesystem::remove(hoarder);
+}
+
+TEST(MatchRunnerTest, RefusesAWrongParameterFileNamingItsLineAndKey)
+{
+    for (const auto& [text, said] :
+         {std::pair("rival_range = 25\nrival_rang = 3\n", "line 2: key 'rival_rang': unknown key"),
+          std::pair("camp_threshold = 6.5\n", "line 1: key 'camp_threshold': '6.5' is not a whole number"),
+          std::pair("\ndash_speed = fast\n", "line 2: key 'dash_speed': 'fast' is not a number from 0 to 10"),
+          std::pair("blocked_share = 2\n", "line 1: key 'blocked_share': '2' is not a number from 0 to 1"),
+          std::pair("detour_length = 4\ndetour_length = 5\n", "line 2: key 'detour_length': given twice"),
+          std::pair("[orc]\ncapture_range = 30\n", "line 2: section [orc]: the file takes no sections"),
+          std::pair("capture_range 30\n", "line 1: not a 'key = value' line")})
+    {
+        const std::string file = writeFile(folder + "-wrong.ini", text);
+        const CommandRun run = runner("--orcs 2 --orc-params 2=" + file);
+        EXPECT_EQ(run.exitStatus, 2) << text;
+        EXPECT_THAT(run.output, ::testing::StartsWith("ERROR: " + file + " " + said));
+        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+    }
+    std::filesystem::remove(folder + "-wrong.ini");
+    for (const auto& [arguments, said] :
+         {std::pair("--orc-params 1=/nowhere.ini", "ERROR: /nowhere.ini: cannot be read\n"),
+          std::pair("--orcs 2 --orc-params 3=/nowhere.ini",
+                    "ERROR: --orc-params 3=/nowhere.ini: slot 3 but only 2 orcs play\n")})
+    {
+        const CommandRun run = runner(arguments);
+        EXPECT_EQ(run.exitStatus, 2);
+        EXPECT_EQ(run.output, said);
+    }
+}
+
 TEST(MatchRunnerTest, RefusesABadOptionWithOneLineNamingItAndAFailureStatus)
 {
     for (const auto& [arguments, named] :
          {std::pair("--orcs 5", "--orcs"), std::pair("--matches -1", "--matches"),
           std::pair("--frame-ms 16ms", "--frame-ms"), std::pair("--seed", "--seed"),
           std::pair("--dragon fly", "--dragon"), std::pair("--colour red", "--colour"),
-          std::pair("--telemetry ''", "--telemetry")})
+          std::pair("--telemetry ''", "--telemetry"), std::pair("--jobs 0", "--jobs"),
+          std::pair("--orc-params 5=a.ini", "--orc-params"), std::pair("--orc-params a.ini", "--orc-params")})
     {
         const CommandRun run = runner(arguments);
         EXPECT_EQ(run.exitStatus, 2) << arguments;

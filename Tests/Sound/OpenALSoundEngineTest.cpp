@@ -165,6 +165,39 @@ TEST_F(OpenALSoundEngineTest, LoopedMusicPlaysPastItsLengthUntilTheLastReference
     EXPECT_GT(heard[0].seconds, 0.3);
 }
 
+// Music (looped) and effects have gains apart, heard at once on what plays; at gain 0 a sound still plays
+// its whole length, unheard.
+TEST_F(OpenALSoundEngineTest, MusicAndEffectsGainsApplyAtOnceAndASilentSoundStillPlays)
+{
+    const std::string shot = toneFile("Shot.wav", 0.1), music = toneFile("Music.wav", 0.1, 2);
+    playToTheEnd(engine->play2D(shot.c_str(), false, false, true));
+    engine->setGains(1.0f, 0.25f);
+    playToTheEnd(engine->play3D(shot.c_str(), ahead, false, false, true));
+    engine->setGains(1.0f, 0.0f);
+    ISound* unheard = engine->play2D(shot.c_str(), false, false, true);
+    ASSERT_NE(unheard, nullptr);
+    EXPECT_FALSE(unheard->isFinished());
+    playToTheEnd(unheard);
+    // The music goes quiet while it plays, and comes back; the effects' gain leaves it alone.
+    ISound* looped = engine->play2D(music.c_str(), true, false, true);
+    EXPECT_TRUE(output.waitForMixing(0.3));
+    engine->setGains(0.0f, 1.0f);
+    EXPECT_TRUE(output.waitForMixing(0.2));
+    engine->setGains(0.5f, 0.0f);
+    EXPECT_TRUE(output.waitForMixing(0.3));
+    looped->stop();
+    looped->drop();
+    const Segments heard = finishRecording();
+    ASSERT_EQ(heard.size(), 4u);
+    const auto loudness = [&heard](std::size_t index)
+    { return heard[index].leftRms + heard[index].rightRms; };
+    EXPECT_NEAR(loudness(1) / loudness(0), 0.25, 0.02);
+    EXPECT_TRUE(heard[2].seconds > 0.28 && heard[2].seconds < 0.4) << heard[2].seconds;
+    EXPECT_NEAR(loudness(3) / loudness(2), 0.5, 0.03);
+    // Between the second shot and the music lie two gaps of 0.06 s, and the unheard shot's tenth of a second.
+    EXPECT_GT(heard[2].start - (heard[1].start + heard[1].seconds), 0.19);
+}
+
 TEST_F(OpenALSoundEngineTest, AMissingOrUnreadableFileIsReportedOnceAndPlaysNothing)
 {
     const std::string missing = (output.getDirectory() / "Missing.wav").string();

@@ -30,9 +30,18 @@ public:
     }
     void setListenerPosition(const irr::core::vector3df& position, const irr::core::vector3df& lookDirection,
                              const irr::core::vector3df&, const irr::core::vector3df&) override;
+    void setGains(float music, float effects) override
+    {
+        musicGain = music;
+        effectsGain = effects;
+        ++gainChanges;
+    }
 
     std::vector<PlayCall> plays;
     int listenerUpdates = 0;
+    float musicGain = 1.0f;
+    float effectsGain = 1.0f;
+    int gainChanges = 0;
     irr::core::vector3df listenerPosition;
     irr::core::vector3df listenerLookDirection;
 };

@@ -1,6 +1,6 @@
 #include "AssetDirectory.h"
 
-#include "AtomicFile.h"
+#include "GameEngine/AtomicFile.h"
 
 #include <algorithm>
 #include <cmath>

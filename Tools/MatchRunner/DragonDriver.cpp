@@ -30,6 +30,13 @@ void DragonDriver::changeCourse(irr::IrrlichtDevice* device)
     postKey(device, course, true);
 }
 
+void DragonDriver::restart(std::uint32_t seed)
+{
+    generator.seed(seed);
+    frame = 0;
+    course = firstCourse;
+}
+
 void DragonDriver::releaseAll(irr::IrrlichtDevice* device)
 {
     for (irr::EKEY_CODE key : courses)

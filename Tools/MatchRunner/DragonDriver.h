@@ -18,6 +18,8 @@ public:
 
     // Posts this frame's key events to the device.
     void drive(irr::IrrlichtDevice* device);
+    // Plays from the start again, as a driver made with `seed` would.
+    void restart(std::uint32_t seed);
     // Lets go of every key, so that nothing is held into the next match.
     void releaseAll(irr::IrrlichtDevice* device);
 
@@ -27,5 +29,6 @@ private:
 
     std::mt19937 generator;
     long long frame = 0;
-    irr::EKEY_CODE course = irr::KEY_KEY_W;
+    static constexpr irr::EKEY_CODE firstCourse = irr::KEY_KEY_W;
+    irr::EKEY_CODE course = firstCourse;
 };

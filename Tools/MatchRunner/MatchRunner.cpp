@@ -1,50 +1,38 @@
 #include "MatchRunner.h"
 
+#include "AI/AIPlayer.h"
 #include "GameEngine/Console.h"
 #include "Scenes/GameScene.h"
 #include "Scenes/StartScene.h"
 #include "TelemetryFile.h"
 
-#include <algorithm>
 #include <chrono>
 #include <fstream>
-#include <iomanip>
-#include <map>
-#include <ostream>
 
 namespace
 {
 using Clock = std::chrono::steady_clock;
-
-double percentile(std::vector<double> values, double share)
-{
-    if (values.empty())
-        return 0.0;
-    const auto rank = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1));
-    std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(rank), values.end());
-    return values[rank];
-}
 }  // namespace
 
-MatchRunner::MatchRunner(const RunnerOptions& options)
-    : options(options), engine(std::make_unique<GameEngine>(settingsFor(options))), dragon(options.seed)
+MatchRunner::MatchRunner(const RunnerOptions& options, std::ostream* telemetry)
+    : options(options), telemetry(telemetry), engine(std::make_unique<GameEngine>(settingsFor())),
+      dragon(options.seed)
 {
 }
 
 MatchRunner::~MatchRunner() = default;
 
-GameEngine::Settings MatchRunner::settingsFor(const RunnerOptions& options)
+GameEngine::Settings MatchRunner::settingsFor()
 {
     GameEngine::Settings settings;
     settings.driverType = irr::video::EDT_NULL;
     settings.stoppedTimer = true;
     settings.sound = false;
-    // The calendar starts at the seed and runs with the game's own clock, so chance repeats exactly.
-    settings.calendarClock = [this, seed = options.seed]
-    { return static_cast<std::int64_t>(seed) + engine->elapsedTime / 1000; };
-    const std::string telemetryFile = options.telemetryFile;
-    settings.connectTelemetry = [telemetryFile](const std::string& /*endpoint*/)
-    { return std::unique_ptr<wsclient::WebSocket>(TelemetryFile::open(telemetryFile)); };
+    // The calendar starts at the match's seed and runs with the game's own clock, so chance repeats exactly.
+    settings.calendarClock = [this]
+    { return static_cast<std::int64_t>(matchSeed) + engine->elapsedTime / 1000; };
+    settings.connectTelemetry = [this](const std::string& /*endpoint*/)
+    { return std::unique_ptr<wsclient::WebSocket>(std::make_unique<TelemetryFile>(*telemetry)); };
     settings.sceneLeaving = [this](BaseScene& leaving)
     {
         if (const auto* match = dynamic_cast<const BaseGameScene*>(&leaving))
@@ -53,15 +41,16 @@ GameEngine::Settings MatchRunner::settingsFor(const RunnerOptions& options)
     return settings;
 }
 
-int MatchRunner::run(std::ostream& out)
+std::size_t MatchRunner::play(const std::vector<int>& numbers, const Played& played)
 {
     engine->setFirstScene(std::make_unique<StartScene>());
-    if (!engine->init(!options.telemetryFile.empty()))
-        return 1;
-    int played = 0;
-    const Clock::time_point runStart = Clock::now();
-    for (int number = 1; number <= options.matches; ++number)
+    if (!engine->init(telemetry != nullptr))
+        return 0;
+    firstCursor = engine->device->getCursorControl()->getPosition();
+    std::size_t count = 0;
+    for (const int number : numbers)
     {
+        startOver(number);
         if (!startMatchFromMenu())
         {
             Console::error("Match " + std::to_string(number) +
@@ -74,24 +63,29 @@ int MatchRunner::run(std::ostream& out)
             Console::error("Match " + std::to_string(number) + " did not end in time");
             break;
         }
-        matchSeconds.push_back(std::chrono::duration<double>(Clock::now() - matchStart).count());
-        ++played;
-        out << finished->line(number);
-        if (options.memory)
-            out << " | resident " << residentKilobytes() << " KB";
-        out << '\n' << std::flush;
-        summaries.push_back(*finished);
-        if (number == std::min(memoryReportMatch, options.matches))
-        {
-            memoryAtReport = residentKilobytes();
-            memoryReportedAfter = number;
-        }
+        MatchRecord record;
+        record.number = number;
+        record.seed = matchSeed;
+        record.summary = *finished;
+        record.seconds = std::chrono::duration<double>(Clock::now() - matchStart).count();
+        record.residentKilobytes = residentKilobytes();
+        played(record);
+        ++count;
     }
-    const double wallSeconds = std::chrono::duration<double>(Clock::now() - runStart).count();
-    memoryAtEnd = residentKilobytes();
     engine->shutdown();
-    writeTotals(out, played, wallSeconds);
-    return played > 0 && played == options.matches ? 0 : 1;
+    return count;
+}
+
+void MatchRunner::startOver(int number)
+{
+    // A fresh run's engine starts its clock at 0 and has not yet drawn a number when the match begins.
+    time = 0;
+    engine->device->getTimer()->setTime(time);
+    engine->elapsedTime = 0;
+    engine->random.seed(RandomSource::firstState);
+    engine->device->getCursorControl()->setPosition(firstCursor);
+    matchSeed = options.seedOf(number);
+    dragon.restart(matchSeed);
 }
 
 bool MatchRunner::startMatchFromMenu()
@@ -105,7 +99,21 @@ bool MatchRunner::startMatchFromMenu()
         clickButton(menu->removePlayerButton);
     clickButton(menu->startButton);
     // A match that cannot be set up sends the player back to a fresh menu.
-    return dynamic_cast<GameScene*>(engine->getCurrentScene()) != nullptr;
+    auto* match = dynamic_cast<GameScene*>(engine->getCurrentScene());
+    if (!match)
+        return false;
+    giveParameterSets(*match);
+    return true;
+}
+
+void MatchRunner::giveParameterSets(GameScene& match) const
+{
+    for (const std::shared_ptr<AIPlayer>& orc : match.aiPlayers)
+    {
+        const auto set = options.orcParameters.find(orc->id);
+        if (set != options.orcParameters.end())
+            orc->setParameters(set->second.parameters);
+    }
 }
 
 void MatchRunner::clickButton(irr::gui::IGUIElement* button)
@@ -144,43 +152,6 @@ void MatchRunner::runFrame()
     frameTimes.record(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     if (const auto* match = dynamic_cast<const GameScene*>(engine->getCurrentScene()))
         watch.observe(*match, static_cast<float>(options.frameMs));
-}
-
-void MatchRunner::writeTotals(std::ostream& out, int played, double wallSeconds) const
-{
-    std::map<int, int> wins;
-    int founded = 0;
-    int captured = 0;
-    for (const MatchSummary& summary : summaries)
-    {
-        ++wins[summary.winnerId];
-        for (const MatchSummary::Player& player : summary.players)
-        {
-            founded += player.campsFounded;
-            captured += player.campsCaptured;
-        }
-    }
-    const double medianMatch = percentile(matchSeconds, 0.5);
-    out << "total: " << played << " of " << options.matches << " matches played, wins";
-    for (const auto& [id, count] : wins)
-        out << " id " << id << ": " << count;
-    out << ", camps founded " << founded << ", captured " << captured << std::fixed << std::setprecision(3)
-        << ", wall " << wallSeconds << " s, " << medianMatch << " s per match (median), "
-        << std::setprecision(0) << realTimeFactor() << "x real time, frame median " << std::setprecision(1)
-        << frameTimes.percentile(0.5) << " us, p99 " << frameTimes.percentile(0.99)
-        << " us, resident memory ";
-    if (memoryReportedAfter > 0)
-        out << memoryAtReport << " KB after match " << memoryReportedAfter << ", ";
-    out << memoryAtEnd << " KB after the last\n";
-}
-
-double MatchRunner::realTimeFactor() const
-{
-    double wall = 0.0;
-    for (double seconds : matchSeconds)
-        wall += seconds;
-    const double played = static_cast<double>(frameTimes.count()) * options.frameMs / 1000.0;
-    return wall > 0.0 ? played / wall : 0.0;
 }
 
 long MatchRunner::residentKilobytes()

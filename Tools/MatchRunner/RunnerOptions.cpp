@@ -1,10 +1,67 @@
 #include "RunnerOptions.h"
 
 #include "GameEngine/CommandLine.h"
+#include "OrcParameterFile.h"
 
 #include <CLI/CLI.hpp>
+#include <filesystem>
 #include <iostream>
 #include <map>
+
+namespace
+{
+// "SLOT=FILE" split in two; nothing when it is not of that form.
+std::optional<std::pair<int, std::string>> slotAndFile(const std::string& text)
+{
+    const std::size_t equals = text.find('=');
+    if (equals != 1 || text.size() < 3 || text[0] < '1' || text[0] > '0' + RunnerOptions::mostOrcs)
+        return std::nullopt;
+    return std::pair(text[0] - '0', text.substr(2));
+}
+
+// Reads every SLOT=FILE; false, with one line on `err`, at the first slot or file that is wrong.
+bool readParameterSets(const std::vector<std::string>& given, RunnerOptions& options, std::ostream& err)
+{
+    for (const std::string& text : given)
+    {
+        const auto [slot, file] = *slotAndFile(text);
+        if (slot > options.orcs)
+        {
+            err << "ERROR: --orc-params " << text << ": slot " << slot << " but only " << options.orcs
+                << " orcs play\n";
+            return false;
+        }
+        if (options.orcParameters.count(slot))
+        {
+            err << "ERROR: --orc-params: slot " << slot << " given twice\n";
+            return false;
+        }
+        std::string error;
+        const std::optional<OrcParameters> parameters = OrcParameterFile::read(file, error);
+        if (!parameters)
+        {
+            err << "ERROR: " << error << '\n';
+            return false;
+        }
+        options.orcParameters[slot] = {std::filesystem::path(file).stem().string(), *parameters};
+    }
+    return true;
+}
+}  // namespace
+
+std::vector<int> RunnerOptions::numbers() const
+{
+    std::vector<int> all;
+    for (int number = 1; number <= matches; ++number)
+        all.push_back(number);
+    return all;
+}
+
+std::string RunnerOptions::setNameOf(int slot) const
+{
+    const auto set = orcParameters.find(slot);
+    return set == orcParameters.end() ? defaultSetName : set->second.name;
+}
 
 std::optional<RunnerOptions> RunnerOptions::read(int argc, const char* const argv[], int& exitStatus)
 {
@@ -25,7 +82,9 @@ std::optional<RunnerOptions> RunnerOptions::read(int argc, const char* const arg
         ->check(CLI::Range(1U, longestFrameMs).description(""))
         ->type_name("N")
         ->capture_default_str();
-    app.add_option("--seed", options.seed, "Seed of the game's chance: the same seed plays the same matches")
+    app.add_option("--seed", options.seed,
+                   "Seed of the game's chance in the first match; match N plays as a run of its own with "
+                   "seed + N - 1 would")
         ->type_name("N")
         ->capture_default_str();
     app.add_option("--telemetry", options.telemetryFile,
@@ -41,11 +100,35 @@ std::optional<RunnerOptions> RunnerOptions::read(int argc, const char* const arg
         ->type_name("still|wander")
         ->capture_default_str();
     app.add_flag("--memory", options.memory, "End each match's line with the process's resident memory");
+    std::vector<std::string> parameterSets;
+    app.add_option("--orc-params", parameterSets,
+                   "The orc of SLOT (its id, 1 to 4) plays by the parameter set in the INI FILE")
+        ->type_name("SLOT=FILE")
+        ->check([](const std::string& text)
+                { return slotAndFile(text) ? "" : "SLOT=FILE with SLOT from 1 to 4"; });
+    app.add_option("--jobs", options.jobs, "Worker processes playing the matches; the output is the same")
+        ->check(CLI::Range(1, mostJobs).description(""))
+        ->type_name("N")
+        ->capture_default_str();
+    app.add_flag("--json", options.json,
+                 "One JSON object per match and one for the total on standard output; the game's log "
+                 "goes to standard error");
+    app.add_flag("--check", options.check, "Read the options and parameter files, play nothing");
     if (const std::optional<int> status = CommandLine::parse(app, argc, argv, std::cout, std::cerr))
     {
         exitStatus = *status;
         return std::nullopt;
     }
     options.dragon = dragons.at(dragon);
+    if (!readParameterSets(parameterSets, options, std::cerr))
+    {
+        exitStatus = CommandLine::badUsageStatus;
+        return std::nullopt;
+    }
+    if (options.check)
+    {
+        exitStatus = 0;
+        return std::nullopt;
+    }
     return options;
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "AI/OrcParameters.h"
+
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the match runner was asked to do, read from its command line.
 struct RunnerOptions
@@ -13,7 +17,16 @@ struct RunnerOptions
         wander  // the dragon walks and acts at random, from the seed
     };
 
+    // A parameter set for one orc, named after its file.
+    struct NamedParameters
+    {
+        std::string name;
+        OrcParameters parameters;
+    };
+
     static constexpr const char* command = "quillmarch-match-runner";
+    // What a slot without a parameter set is called: today's orcs.
+    static constexpr const char* defaultSetName = "default";
 
     int orcs = 4;
     int matches = 1;
@@ -22,11 +35,25 @@ struct RunnerOptions
     std::string telemetryFile;
     Dragon dragon = Dragon::still;
     bool memory = false;
+    // By slot, the orc's id (1 to 4); slots not here play today's orcs.
+    std::map<int, NamedParameters> orcParameters;
+    int jobs = 1;
+    bool json = false;
+    // Only read the options and parameter files, then end.
+    bool check = false;
 
     static constexpr int fewestOrcs = 1;
     static constexpr int mostOrcs = 4;
     static constexpr int mostMatches = 1000000;
     static constexpr unsigned longestFrameMs = 1000;
+    static constexpr int mostJobs = 64;
+
+    // The seed match `number` (from 1) of this run plays with.
+    std::uint32_t seedOf(int number) const { return seed + static_cast<std::uint32_t>(number - 1); }
+    // The numbers of the run's matches, 1 to `matches`.
+    std::vector<int> numbers() const;
+    // The name of the parameter set the orc of `slot` plays by.
+    std::string setNameOf(int slot) const;
 
     // The options, or nothing with `exitStatus` set when the runner should end at once (after
     // --help, --version or a bad option, each already said on the console).

@@ -2,17 +2,14 @@
 
 #include "Network/WebSocket.h"
 
-#include <fstream>
-#include <memory>
-#include <string>
+#include <ostream>
 
-// A telemetry connection that writes each message the game sends as one line of a file: exactly the
+// A telemetry connection that writes each message the game sends as one line of a stream: exactly the
 // texts an observer would receive.
 class TelemetryFile : public wsclient::WebSocket
 {
 public:
-    // Null, with an error line, when the file cannot be written.
-    static std::unique_ptr<TelemetryFile> open(const std::string& path);
+    explicit TelemetryFile(std::ostream& out);
 
     void poll(int timeoutMs) override;
     void send(const std::string& message) override;
@@ -22,7 +19,5 @@ public:
     void dispatchCallback(wsclient::Callback& callback) override;
 
 private:
-    explicit TelemetryFile(std::ofstream file);
-
-    std::ofstream file;
+    std::ostream& out;
 };

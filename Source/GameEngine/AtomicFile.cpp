@@ -1,7 +1,8 @@
-#include "AtomicFile.h"
+#include "GameEngine/AtomicFile.h"
+
+#include "GameEngine/Console.h"
 
 #include <atomic>
-#include <cstdio>
 #include <string>
 #include <system_error>
 #include <unistd.h>
@@ -35,8 +36,7 @@ bool AtomicFile::commit()
     std::filesystem::rename(temporary, target, error);
     if (error)
     {
-        std::printf("ERROR: Could not move %s into place: %s\n", target.string().c_str(),
-                    error.message().c_str());
+        Console::error("Could not move " + target.string() + " into place: " + error.message());
         return false;
     }
     committed = true;

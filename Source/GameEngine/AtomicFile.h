@@ -3,8 +3,9 @@
 #include <filesystem>
 
 // A file that appears under its name only when complete: it is written under a temporary name in
-// the same folder and renamed into place, so a reader (another build running the generator into
-// the same folder, or the game) never sees half of it.
+// the same folder and renamed into place, so a reader (another build running the asset generator into
+// the same folder, the game reading its assets or its settings) never sees half of it, and a failed
+// write leaves the old file as it was.
 class AtomicFile
 {
 public:
