@@ -21,16 +21,12 @@ pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
 add_library(Quillmarch::Sndfile ALIAS PkgConfig::SNDFILE)
 pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
 add_library(Quillmarch::Freetype ALIAS PkgConfig::FREETYPE)
-# The settings file is read by Debian's inih.
+# The settings file and the orcs' parameter files are read by Debian's inih.
 pkg_check_modules(INIH REQUIRED IMPORTED_TARGET inih)
 add_library(Quillmarch::Inih ALIAS PkgConfig::INIH)
 # The desktop's size, where the engine library cannot tell it.
 pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 add_library(Quillmarch::X11 ALIAS PkgConfig::X11)
-
-# The orcs' parameter files: Debian's inih.
-pkg_check_modules(INIH REQUIRED IMPORTED_TARGET inih)
-add_library(Quillmarch::Inih ALIAS PkgConfig::INIH)
 
 # Command lines: Debian's header-only CLI11 ships its CMake package.
 find_package(CLI11 CONFIG REQUIRED)

@@ -32,8 +32,10 @@ for asset in "$@"; do
   # The icons live with the desktop's theme.
   [[ $asset == Icons/* ]] || wanted+=("/usr/share/games/quillmarch/Assets/$asset")
 done
+# Listed once: grep -q would stop reading early, and pipefail would take dpkg-deb's SIGPIPE for a miss.
+game_files=$(contents "$game_package")
 for file in "${wanted[@]}"; do
-  contents "$game_package" | grep -qx -- "$file" || fail "the game's package lacks $file"
+  grep -qx -- "$file" <<< "$game_files" || fail "the game's package lacks $file"
 done
 depends=$(dpkg-deb --field "$game_package" Depends)
 for library in libirrlicht1.8 librecast1 libopenal1 libsndfile1; do
@@ -83,7 +85,7 @@ clean_up_machine() {
 apt install --no-install-recommends "${debs[@]}"
 echo "apt-get installs both packages"
 
-metainfo=$(contents "$game_package" | grep -x '/usr/share/metainfo/.*\.metainfo\.xml')
+metainfo=$(grep -x '/usr/share/metainfo/.*\.metainfo\.xml' <<< "$game_files")
 id=$(basename "$metainfo" .metainfo.xml)
 validation=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "$validation"
 ! grep -q "^ *[EW]: " <<< "$validation" || fail "appstreamcli finds fault with $metainfo: $validation"
