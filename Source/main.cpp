@@ -12,7 +12,9 @@ int main(int argc, char* argv[])
     if (!options)
         return exitStatus;
     CloseRequest::catchSignals();
-    GameEngine engine;
+    GameEngine::Settings settings;
+    settings.maxFps = options->maxFps;
+    GameEngine engine(settings);
     engine.setFirstScene(std::make_unique<StartScene>());
     if (!engine.init(options->telemetry))
         return 1;

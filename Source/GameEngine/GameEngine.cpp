@@ -3,6 +3,7 @@
 #include "GameEngine/CloseRequest.h"
 #include "GameEngine/Console.h"
 
+#include <algorithm>
 #include <iostream>
 
 const irr::video::SColor GameEngine::clearColor(255, 70, 70, 70);
@@ -13,7 +14,7 @@ GameEngine::GameEngine() : GameEngine(Settings())
 
 GameEngine::GameEngine(const Settings& settings)
     : random(settings.calendarClock ? RandomSource(settings.calendarClock) : RandomSource()),
-      settings(settings)
+      settings(settings), pacer(settings.maxFps)
 {
 }
 
@@ -118,12 +119,13 @@ bool GameEngine::runFrame()
     frameDelta = firstFrameOfScene ? 0 : now - lastFrameTime;
     firstFrameOfScene = false;
     elapsedTime = now - startTime;
-    handTimesToScene(frameDelta);
+    handTimesToScene(std::min(frameDelta, longestStep));
     currentScene->update();
     driver->beginScene(true, true, clearColor);
     currentScene->draw();
     driver->endScene();
     lastFrameTime = timerReading();
+    pacer.endFrame();
     return true;
 }
 

@@ -16,12 +16,17 @@ std::optional<GameOptions> GameOptions::read(int argc, const char* const argv[],
                    std::string("\"") + telemetryWord +
                        "\" streams every match to the observer at ws://localhost:1337")
         ->type_name("WORD");
+    GameOptions options;
+    app.add_option("--max-fps", options.maxFps,
+                   "Draw at most N frames per second, sleeping the rest of each frame (0 or none: as many as "
+                   "the machine can)")
+        ->check(CLI::Range(0U, mostFps).description(""))
+        ->type_name("N");
     if (const std::optional<int> status = CommandLine::parse(app, argc, argv, std::cout, std::cerr))
     {
         exitStatus = *status;
         return std::nullopt;
     }
-    GameOptions options;
     options.readWords(words);
     return options;
 }
