@@ -20,11 +20,14 @@ public:
     // Orcs walk with their origin at this height, whatever the height of where they go.
     static constexpr float waypointHeight = 3.0f;
     // A step that gets less than this share of its length done was blocked (by the dragon, which is no
-    // part of the floor's map); after this many blocked steps in a row the orc steps aside this far, and
-    // if even that way is blocked (an orc lodged against the dragon's model) it slips through to it.
+    // part of the floor's map); after this many ms of blocked steps in a row (twelve 16-ms steps) the orc
+    // steps aside this far, and if even that way is blocked (an orc lodged against the dragon's model) it
+    // slips through to it.
     static constexpr float blockedShare = 0.25f;
-    static constexpr int blockedStepsBeforeDetour = 12;
+    static constexpr float blockedTimeBeforeDetour = 192.0f;
     static constexpr float detourLength = 4.0f;
+    // After a camp that could not be founded (its model missing), the ms before the orc tries again.
+    static constexpr float campRetryDelay = 5000.0f;
 
     AIPlayer();
     ~AIPlayer() override;
@@ -66,6 +69,9 @@ public:
     }
 
     State* getState() const { return state.get(); }
+    // Whether the orc may try to found a camp now, and the wait after a founding that failed.
+    bool mayFoundCamp() const { return campRetryWait <= 0.0f; }
+    void waitBeforeFoundingAgain() { campRetryWait = campRetryDelay; }
 
     irr::core::vector3df waypoint;
     bool moving = false;
@@ -91,11 +97,16 @@ private:
     // The corners of the path being walked, and the one after the current waypoint.
     std::vector<irr::core::vector3df> path;
     std::size_t nextCorner = 0;
-    // Where the last step started, its way and how long it was meant to be; its length is 0 when no step
-    // is pending.
+    // Where the last step started, its way, how long it was meant to be and the ms of its frame, while
+    // one is pending.
+    bool stepPending = false;
     irr::core::vector3df lastStepStart;
     irr::core::vector3df lastStepDirection;
     float lastStepLength = 0.0f;
-    int blockedSteps = 0;
+    float lastStepMs = 0.0f;
+    float blockedTime = 0.0f;
     bool steppedAside = false;
+    // The ms of this update's frame, and the ms left before the orc may try to found a camp again.
+    float frameMs = 0.0f;
+    float campRetryWait = 0.0f;
 };
