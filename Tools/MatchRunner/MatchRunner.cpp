@@ -121,29 +121,50 @@ bool MatchRunner::playMatch()
 {
     finished.reset();
     watch.reset();
-    const auto longestFrames = static_cast<long long>(longestMatchMs / static_cast<float>(options.frameMs));
+    longFrameDue = options.longFrameMs > 0;
+    const auto longestFrames = static_cast<long long>(longestMatchMs / options.meanFrameMs());
+    double matchMs = 0.0;
     for (long long frame = 0; frame < longestFrames && !finished; ++frame)
     {
+        const double frameMs = nextFrameMs(matchMs);
         if (options.dragon == RunnerOptions::Dragon::wander)
-            dragon.drive(engine->device);
-        runFrame();
+            dragon.drive(engine->device, matchMs, frameMs);
+        runFrame(frameMs);
+        matchMs += frameMs;
     }
     dragon.releaseAll(engine->device);
     if (!finished)
         return false;
     finished->addWatch(watch.records());
+    if (options.durations)
+        finished->addDurations(watch.durations());
+    finished->jump = watch.jump();
     return true;
 }
 
-void MatchRunner::runFrame()
+double MatchRunner::nextFrameMs(double matchMs)
 {
-    time += options.frameMs;
-    engine->device->getTimer()->setTime(time);
+    if (longFrameDue && matchMs >= options.longFrameAtMs)
+    {
+        longFrameDue = false;
+        const auto longFrame = static_cast<double>(options.longFrameMs);
+        if (const auto* match = dynamic_cast<const GameScene*>(engine->getCurrentScene()))
+            watch.beginJump(*match, longFrame);
+        return longFrame;
+    }
+    return options.frameMs[frameNumber++ % options.frameMs.size()];
+}
+
+void MatchRunner::runFrame(double frameMs)
+{
+    time += frameMs;
+    playedMs += frameMs;
+    engine->device->getTimer()->setTime(static_cast<irr::u32>(time));
     const Clock::time_point start = Clock::now();
     engine->runFrame();
     frameTimes.record(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     if (const auto* match = dynamic_cast<const GameScene*>(engine->getCurrentScene()))
-        watch.observe(*match, static_cast<float>(options.frameMs));
+        watch.observe(*match, match->frameDelta);
 }
 
 void MatchRunner::writeTotals(std::ostream& out, int played, double wallSeconds) const
@@ -179,8 +200,7 @@ double MatchRunner::realTimeFactor() const
     double wall = 0.0;
     for (double seconds : matchSeconds)
         wall += seconds;
-    const double played = static_cast<double>(frameTimes.count()) * options.frameMs / 1000.0;
-    return wall > 0.0 ? played / wall : 0.0;
+    return wall > 0.0 ? playedMs / 1000.0 / wall : 0.0;
 }
 
 long MatchRunner::residentKilobytes()

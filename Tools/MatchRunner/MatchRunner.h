@@ -15,8 +15,8 @@
 class StartScene;
 
 // Plays whole matches of the real game without a window: the engine on the null driver, its timer
-// advanced by a fixed frame length, each match started from the menu's own "Start Game" as a player
-// would, and ended where the game ends it.
+// advanced by the frame lengths asked for, each match started from the menu's own "Start Game" as a
+// player would, and ended where the game ends it.
 class MatchRunner
 {
 public:
@@ -39,7 +39,9 @@ private:
     void clickButton(irr::gui::IGUIElement* button);
     // Runs frames until the match has handed back to the menu; false if it never did.
     bool playMatch();
-    void runFrame();
+    // The length of the next frame of the match, `matchMs` into it.
+    double nextFrameMs(double matchMs);
+    void runFrame(double frameMs);
     void writeTotals(std::ostream& out, int played, double wallSeconds) const;
     // Game time played per second of wall time.
     double realTimeFactor() const;
@@ -49,7 +51,12 @@ private:
     std::unique_ptr<GameEngine> engine;
     DragonDriver dragon;
     MatchWatch watch;
-    irr::u32 time = 0;
+    // The run's time in ms, of which the game's timer shows the whole ms; the game time played; the
+    // frame of the frame lengths' turn.
+    double time = 0.0;
+    double playedMs = 0.0;
+    std::size_t frameNumber = 0;
+    bool longFrameDue = false;
     std::optional<MatchSummary> finished;
     std::vector<MatchSummary> summaries;
     FrameTimes frameTimes;
