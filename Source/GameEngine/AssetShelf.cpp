@@ -8,23 +8,13 @@ AssetShelf::AssetShelf(irr::IrrlichtDevice* device) : device(device)
 
 irr::scene::IAnimatedMesh* AssetShelf::mesh(const char* path, const std::string& failure)
 {
-    if (!available(path, failure, true))
-        return nullptr;
-    irr::scene::IAnimatedMesh* mesh = device->getSceneManager()->getMesh(path);
-    if (!mesh)
-        markMissing(path, failure, true);
-    return mesh;
+    return once(path, failure, true, [this, path] { return device->getSceneManager()->getMesh(path); });
 }
 
 irr::video::ITexture* AssetShelf::texture(const char* path)
 {
-    const std::string failure = std::string("Texture could not be loaded: ") + path;
-    if (!available(path, failure, false))
-        return nullptr;
-    irr::video::ITexture* texture = device->getVideoDriver()->getTexture(path);
-    if (!texture)
-        markMissing(path, failure, false);
-    return texture;
+    return once(path, std::string("Texture could not be loaded: ") + path, false,
+                [this, path] { return device->getVideoDriver()->getTexture(path); });
 }
 
 bool AssetShelf::available(const char* path, const std::string& failure, bool error)

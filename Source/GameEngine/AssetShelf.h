@@ -18,8 +18,19 @@ public:
     irr::video::ITexture* texture(const char* path);
 
 private:
-    // Whether `path` is worth asking the engine for: false, with `failure` written the first time, when
-    // it is missing.
+    // What `load` makes of `path`, unless the file is known to be missing or found so now: then null,
+    // with `failure` written (as an error or a warning) the first time.
+    template <class Load>
+    auto once(const char* path, const std::string& failure, bool error, Load load) -> decltype(load())
+    {
+        if (available(path, failure, error))
+        {
+            if (auto* asset = load())
+                return asset;
+            markMissing(path, failure, error);
+        }
+        return nullptr;
+    }
     bool available(const char* path, const std::string& failure, bool error);
     void markMissing(const char* path, const std::string& failure, bool error);
 

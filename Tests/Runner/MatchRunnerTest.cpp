@@ -212,8 +212,8 @@ TEST_P(FrameRateTest, DashesCooldownsAndStunsLastTheirTimeAndTheOrcsPlayOn)
 }
 
 INSTANTIATE_TEST_SUITE_P(Paces, FrameRateTest,
-                         ::testing::Values(Pace{"16", 16}, Pace{"0.6", 1}, Pace{"0,0,1,0,2", 2},
-                                           Pace{"8,16,33", 33}, Pace{"100", 100}),
+                         ::testing::Values(Pace{"16", 16}, Pace{"0.6", 1}, Pace{"8,16,33", 33},
+                                           Pace{"100", 100}),
                          [](const ::testing::TestParamInfo<Pace>& info)
                          { return "Frames" + std::to_string(info.index); });
 
