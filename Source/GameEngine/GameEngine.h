@@ -19,7 +19,8 @@ public:
     static constexpr const wchar_t* windowCaption = L"Quillmarch";
     // The most game time one frame hands the scene, in ms. A longer frame (the window dragged, the
     // machine suspended, a debugger stop) moves the game on by this much only, so that nothing leaps:
-    // in 100 ms a dash carries a player 20, a walk at most 3, and a ring grows 0.1 per unit of its camp.
+    // in 100 ms a dash carries a player 20 along each key held, a walk at most 3, and a ring grows 0.1 per
+    // unit of its camp.
     // It is 10 frames per second, the slowest at which the game is still played and its rules checked,
     // so a frame of any rate worth playing at passes whole. The match clock reads the timer itself and
     // still ends the match on time.

@@ -75,20 +75,33 @@ TEST(CampTest, ACampAboveFiveUnitsLosesOneEveryThreeSeconds)
 }
 
 // Only the level bounds a ring: not the world origin, nor the dragon at its centre, whose model carries a
-// selector once an orc collides with it.
+// selector once an orc collides with it. The ring grows 0.001 a unit and ms (to within the last frame's
+// growth), whatever the frames' lengths.
 TEST(CampTest, TheRingFitsTheLevelsWallsAndGrowsToThem)
 {
-    for (const auto& [z, orcs, least, most] :
-         {std::tuple(30.0f, 0u, 11.1f, 11.3f), std::tuple(10.0f, 0u, 15.0f, 50.0f),
-          std::tuple(0.0f, 1u, 20.0f, 50.0f)})
+    using Frames = std::vector<irr::u32>;
+    for (const auto& [z, orcs, least, most, frames] :
+         {std::tuple(30.0f, 0u, 11.1f, 11.3f, Frames{16}), std::tuple(10.0f, 0u, 15.0f, 50.0f, Frames{16}),
+          std::tuple(0.0f, 1u, 20.0f, 50.0f, Frames{16}),
+          std::tuple(10.0f, 0u, 15.0f, 50.0f, Frames{0, 0, 1, 0, 2}),
+          std::tuple(10.0f, 0u, 15.0f, 50.0f, Frames{100})})
     {
         MatchFixture match(orcs);
         ASSERT_TRUE(match.quiet());
         EXPECT_EQ(match.human().node->getTriangleSelector() != nullptr, orcs > 0);
         const Camp& camp = *match.foundCamp(match.human(), {0, 2, z}, 6);
         EXPECT_TRUE(camp.fullRadius >= least && camp.fullRadius <= most) << camp.fullRadius << " at z " << z;
-        match.frames(100);
-        EXPECT_NEAR(camp.ring->radius, std::min(5.0f + 100 * 0.096f, camp.fullRadius), 0.3f) << z;
+        irr::u32 grown = 0;
+        for (std::size_t frame = 0; grown < 1600; ++frame)
+        {
+            match.frames(1, frames[frame % frames.size()]);
+            grown += frames[frame % frames.size()];
+        }
+        const float lastStep =
+            6 * 0.001f * static_cast<float>(*std::max_element(frames.begin(), frames.end()));
+        EXPECT_NEAR(camp.ring->radius, std::min(5.0f + 1600 * 0.006f, camp.fullRadius),
+                    std::max(0.3f, lastStep))
+            << z << " after frames of " << frames.back() << " ms";
     }
 }
 
