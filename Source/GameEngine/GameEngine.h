@@ -2,8 +2,8 @@
 
 #include "GameEngine/BaseScene.h"
 #include "GameEngine/EventReceiver.h"
-#include "GameEngine/PlayerSettings.h"
 #include "GameEngine/FramePacer.h"
+#include "GameEngine/PlayerSettings.h"
 #include "GameEngine/RandomSource.h"
 #include "Network/WebSocket.h"
 

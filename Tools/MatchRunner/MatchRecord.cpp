@@ -43,8 +43,8 @@ void writeJump(std::ostream& text, const std::optional<MatchWatch::Jump>& jump)
 {
     text << jump.has_value();
     if (jump)
-        text << ' ' << jump->frameMs << ' ' << jump->gameMs << ' ' << jump->ringChange << ' ' << jump->scoreChange
-             << ' ' << jump->move;
+        text << ' ' << jump->frameMs << ' ' << jump->gameMs << ' ' << jump->ringChange << ' '
+             << jump->scoreChange << ' ' << jump->move;
     text << '\n';
 }
 
