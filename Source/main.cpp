@@ -18,7 +18,8 @@ int main(int argc, char* argv[])
     GameEngine::Settings settings;
     settings.player = settingsFile.read();
     settings.settingsFile = &settingsFile;
-    settings.maxFps = settings.player.maxFps;
+    // The command line's choices hold for this run, over the file's.
+    settings.maxFps = options->maxFps.value_or(settings.player.maxFps);
     options->chooseWindow(settings, WindowSize::desktop);
     GameEngine engine(settings);
     engine.setFirstScene(std::make_unique<StartScene>());

@@ -5,6 +5,9 @@
 #include "GameEngine/Console.h"
 #include "Scenes/BaseGameScene.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace
 {
 const irr::core::vector3df collisionRadius(0.5f, 1.0f, 0.5f);
@@ -69,9 +72,12 @@ void AIPlayer::setupCollision(irr::scene::ISceneNode* node, irr::scene::IMesh* m
 void AIPlayer::update(double frameDelta, float totalTime)
 {
     BasePlayer::update(frameDelta, totalTime);
+    frameMs = static_cast<float>(frameDelta);
+    campRetryWait = std::max(0.0f, campRetryWait - frameMs);
     checkLastStep();
     state->update(this);
-    if (speed == 0.0f)
+    // A stun ends the walk; a frame of no time, which makes every step 0 long, does not.
+    if (heldByStun)
         moving = false;
     replacedStates.clear();
 }
@@ -124,9 +130,11 @@ void AIPlayer::stepFrom(const irr::core::vector3df& position, bool stopAtWaypoin
 {
     node->setPosition(stopAtWaypoint ? waypoint : position + stepDirection(position) * speed);
     face(node->getPosition());
+    stepPending = true;
     lastStepStart = position;
     lastStepDirection = stepDirection(position);
     lastStepLength = speed;
+    lastStepMs = frameMs;
 }
 
 irr::core::vector3df AIPlayer::stepDirection(const irr::core::vector3df& position) const
@@ -144,24 +152,28 @@ bool AIPlayer::overshootsTheFloor(const irr::core::vector3df& position) const
 
 void AIPlayer::checkLastStep()
 {
+    const bool stepped = std::exchange(stepPending, false);
     const float meant = lastStepLength;
-    lastStepLength = 0.0f;
-    if (!moving || meant <= 0.0f)
+    if (!moving || !stepped)
     {
-        blockedSteps = 0;
+        blockedTime = 0.0f;
         return;
     }
+    // A step of no length (in a frame of no time) shows neither progress nor a block.
+    if (meant <= 0.0f)
+        return;
     const irr::core::vector3df position = node->getPosition();
     // Progress along the step, not any motion: an orc lodged under the dragon jitters on the spot.
     if ((position - lastStepStart).dotProduct(lastStepDirection) >= meant * parameters.blockedShare)
     {
-        blockedSteps = 0;
+        blockedTime = 0.0f;
         steppedAside = false;
         return;
     }
-    if (++blockedSteps < parameters.blockedStepsBeforeDetour)
+    blockedTime += lastStepMs;
+    if (blockedTime < parameters.blockedTimeBeforeDetour)
         return;
-    blockedSteps = 0;
+    blockedTime = 0.0f;
     if (steppedAside)
         slipThrough();
     else

@@ -20,6 +20,8 @@ public:
     static constexpr const char* skillShotSound = "../Assets/Audio/SkillShot.wav";
     // Orcs walk with their origin at this height, whatever the height of where they go.
     static constexpr float waypointHeight = 3.0f;
+    // After a camp that could not be founded (its model missing), the ms before the orc tries again.
+    static constexpr float campRetryDelay = 5000.0f;
 
     AIPlayer();
     ~AIPlayer() override;
@@ -63,6 +65,9 @@ public:
     }
 
     State* getState() const { return state.get(); }
+    // Whether the orc may try to found a camp now, and the wait after a founding that failed.
+    bool mayFoundCamp() const { return campRetryWait <= 0.0f; }
+    void waitBeforeFoundingAgain() { campRetryWait = campRetryDelay; }
 
     OrcParameters parameters;
     irr::core::vector3df waypoint;
@@ -89,11 +94,16 @@ private:
     // The corners of the path being walked, and the one after the current waypoint.
     std::vector<irr::core::vector3df> path;
     std::size_t nextCorner = 0;
-    // Where the last step started, its way and how long it was meant to be; its length is 0 when no step
-    // is pending.
+    // Where the last step started, its way, how long it was meant to be and the ms of its frame, while
+    // one is pending.
+    bool stepPending = false;
     irr::core::vector3df lastStepStart;
     irr::core::vector3df lastStepDirection;
     float lastStepLength = 0.0f;
-    int blockedSteps = 0;
+    float lastStepMs = 0.0f;
+    float blockedTime = 0.0f;
     bool steppedAside = false;
+    // The ms of this update's frame, and the ms left before the orc may try to found a camp again.
+    float frameMs = 0.0f;
+    float campRetryWait = 0.0f;
 };

@@ -10,7 +10,13 @@ void CreateBaseState::start(AIPlayer* player)
     Console::message("Create State Started, Player = " + std::to_string(player->id));
     if (player->zone == BasePlayer::openGround)
     {
-        player->campAction();
+        if (!player->campAction())
+        {
+            // Said once where it failed: the orc gathers on with its units and tries again later.
+            player->waitBeforeFoundingAgain();
+            player->changeState(std::make_unique<FetchingState>());
+            return;
+        }
         player->campThreshold = player->campThresholdBase;
         player->changeState(std::make_unique<IdleState>());
         return;

@@ -25,7 +25,7 @@ void FetchingState::update(AIPlayer* player)
         return;
     }
     const int followers = static_cast<int>(player->units.size());
-    if (followers > player->campThreshold)
+    if (followers > player->campThreshold && player->mayFoundCamp())
     {
         player->changeState(std::make_unique<CreateBaseState>());
         return;

@@ -25,9 +25,10 @@ struct OrcParameters
     // How far a dash carries per millisecond.
     float dashSpeed = 0.2f;
     // A step that gets less than this share of its length done was blocked (by the dragon, which is no
-    // part of the floor's map); after this many blocked steps in a row the orc steps aside this far, and
-    // if even that way is blocked (an orc lodged against the dragon's model) it slips through to it.
+    // part of the floor's map); after this many ms of blocked steps in a row (twelve 16-ms steps) the orc
+    // steps aside this far, and if even that way is blocked (an orc lodged against the dragon's model) it
+    // slips through to it.
     float blockedShare = 0.25f;
-    int blockedStepsBeforeDetour = 12;
+    float blockedTimeBeforeDetour = 192.0f;
     float detourLength = 4.0f;
 };

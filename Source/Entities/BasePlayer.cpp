@@ -3,7 +3,6 @@
 #include "Entities/Camp.h"
 #include "Entities/Unit.h"
 #include "External/ISoundEngine.h"
-#include "GameEngine/Console.h"
 #include "GameEngine/FontLoader.h"
 #include "GameEngine/FormatWide.h"
 #include "GameEngine/TextAnnouncer.h"
@@ -32,8 +31,6 @@ void BasePlayer::update(double frameDelta, float totalTime)
 {
     sendTelemetry(totalTime);
     applyZoneSpeed(frameDelta);
-    cooldownLimit = static_cast<float>(cooldownUpdates / frameDelta);
-    dashLimit = static_cast<float>(dashUpdates / frameDelta);
     runDash(frameDelta);
     runCooldown(frameDelta);
     runStun(frameDelta);
@@ -80,7 +77,7 @@ void BasePlayer::runDash(double frameDelta)
 {
     if (!dashing || coolingDown)
         return;
-    if (dashTime >= dashLimit)
+    if (runsOut(dashTime, frameDelta, dashDuration))
     {
         dashTime = 0.0f;
         dashing = false;
@@ -88,67 +85,72 @@ void BasePlayer::runDash(double frameDelta)
         return;
     }
     speed = static_cast<float>(dashSpeed * frameDelta);
-    dashTime = static_cast<float>(dashTime + 1.0 / frameDelta);
+    dashTime = static_cast<float>(dashTime + frameDelta);
 }
 
 void BasePlayer::runCooldown(double frameDelta)
 {
     if (!coolingDown)
         return;
-    if (cooldownTime >= cooldownLimit)
+    if (runsOut(cooldownTime, frameDelta, cooldownDuration))
     {
         cooldownTime = 0.0f;
         coolingDown = false;
         return;
     }
-    cooldownTime = static_cast<float>(cooldownTime + 1.0 / frameDelta);
+    cooldownTime = static_cast<float>(cooldownTime + frameDelta);
 }
 
 void BasePlayer::runStun(double frameDelta)
 {
-    stunLimit = static_cast<float>(stunUpdates / frameDelta);
+    heldByStun = stunned;
     if (!stunned)
         return;
+    // The update that ends the stun still holds the player.
     speed = 0.0f;
-    if (stunTime >= stunLimit)
+    if (runsOut(stunTime, frameDelta, stunDuration))
     {
         stunTime = 0.0f;
         stunned = false;
         return;
     }
-    stunTime = static_cast<float>(stunTime + 1.0 / frameDelta);
+    stunTime = static_cast<float>(stunTime + frameDelta);
 }
 
-void BasePlayer::campAction()
+bool BasePlayer::runsOut(float elapsed, double frameDelta, float duration)
+{
+    return elapsed + frameDelta > duration;
+}
+
+bool BasePlayer::campAction()
 {
     switch (zone)
     {
     case openGround:
-        foundCamp();
-        break;
+        return foundCamp();
     case enemyCore:
         captureCamp();
-        break;
+        return true;
     case ownCore:
         reinforceCamp();
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
 }
 
-void BasePlayer::foundCamp()
+bool BasePlayer::foundCamp()
 {
     if (units.empty())
     {
         // Refused for anyone, flat: the player at the keyboard hears an orc's refusal too.
         announce(L"You need at least one unit to create a camp!", irr::video::SColor(red));
         scene->soundEngine->play2D(failedCampSound);
-        return;
+        return false;
     }
     scene->soundEngine->play2D(createCampSound);
     const irr::core::vector3df position = node->getPosition();
-    scene->createCamp({position.X, 1.0f, position.Z}, {0, 0, 0}, {0.1f, 0.1f, 0.1f}, this);
+    return scene->createCamp({position.X, 1.0f, position.Z}, {0, 0, 0}, {0.1f, 0.1f, 0.1f}, this) != nullptr;
 }
 
 void BasePlayer::captureCamp()
@@ -245,12 +247,10 @@ void BasePlayer::stun()
 bool BasePlayer::addModel(const char* meshPath, const char* what, const irr::core::vector3df& position,
                           const irr::core::vector3df& scale)
 {
-    irr::scene::IAnimatedMesh* mesh = scene->sceneManager->getMesh(meshPath);
+    irr::scene::IAnimatedMesh* mesh = scene->assets.mesh(
+        meshPath, std::string("The ") + what + "'s model could not be loaded: " + meshPath);
     if (!mesh)
-    {
-        Console::error(std::string("The ") + what + "'s model could not be loaded: " + meshPath);
         return false;
-    }
     node = scene->sceneManager->addAnimatedMeshSceneNode(mesh, nullptr, -1);
     node->setScale(scale);
     node->setPosition(position);
@@ -260,7 +260,7 @@ bool BasePlayer::addModel(const char* meshPath, const char* what, const irr::cor
 irr::video::SMaterial BasePlayer::modelMaterialWith(const char* texturePath) const
 {
     irr::video::SMaterial material;
-    material.setTexture(0, scene->driver->getTexture(texturePath));
+    material.setTexture(0, scene->assets.texture(texturePath));
     material.Lighting = false;
     material.NormalizeNormals = true;
     material.DiffuseColor = irr::video::SColor(0x01000000);

@@ -24,10 +24,11 @@ public:
     static constexpr const char* stunnedSound = "../Assets/Audio/Stunned.wav";
     static constexpr irr::u32 red = 0xFFFF0000;
     static constexpr irr::u32 yellow = 0xFFFFFF00;
-    // Updates a dash, a cooldown and a stun last, whatever the frame rate.
-    static constexpr double dashUpdates = 10.0;
-    static constexpr double cooldownUpdates = 350.0;
-    static constexpr double stunUpdates = 100.0;
+    // How long a dash, its cooldown and a stun last, in ms of game time, whatever the frame rate: ten,
+    // 350 and 100 frames of 16 ms.
+    static constexpr float dashDuration = 160.0f;
+    static constexpr float cooldownDuration = 5600.0f;
+    static constexpr float stunDuration = 1600.0f;
     static constexpr int startingCampThreshold = 6;
 
     enum Zone
@@ -45,8 +46,9 @@ public:
     bool init(BaseGameScene* scene);
     void update(double frameDelta, float totalTime) override;
 
-    // Whatever the zone allows: found a camp, capture or reinforce one.
-    void campAction();
+    // Whatever the zone allows: found a camp, capture or reinforce one. False when it allows nothing, or
+    // when no camp could be founded.
+    bool campAction();
     void captureCamp();
     void reinforceCamp();
     void absorbUnits();
@@ -72,13 +74,13 @@ public:
     float speed = 0.0f;
     bool dashing = false;
     bool coolingDown = false;
-    float cooldownLimit = 0.0f;
+    // The ms each has run for so far.
     float cooldownTime = 0.0f;
-    float dashLimit = 0.0f;
     float dashTime = 0.0f;
     bool stunned = false;
-    float stunLimit = 0.0f;
     float stunTime = 0.0f;
+    // The stun held the player still in its latest update.
+    bool heldByStun = false;
     bool inRing = false;
     irr::gui::IGUIFont* labelFont = nullptr;
     int campThreshold = 0;
@@ -106,5 +108,8 @@ private:
     void runDash(double frameDelta);
     void runCooldown(double frameDelta);
     void runStun(double frameDelta);
-    void foundCamp();
+    // A timed state ends in the update that would carry it past its duration, so that it lasts its
+    // duration to within one frame of any length; a frame of no time never ends one.
+    static bool runsOut(float elapsed, double frameDelta, float duration);
+    bool foundCamp();
 };

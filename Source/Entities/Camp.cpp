@@ -1,6 +1,5 @@
 #include "Entities/Camp.h"
 
-#include "GameEngine/Console.h"
 #include "GameEngine/FontLoader.h"
 #include "GameEngine/FormatWide.h"
 #include "GameEngine/GameEngine.h"
@@ -31,12 +30,9 @@ bool Camp::init(BaseGameScene* scene, const irr::core::vector3df& position,
                 const irr::video::SColorf& color, int unitCount)
 {
     this->unitCount = static_cast<irr::u16>(unitCount);
-    irr::scene::IAnimatedMesh* mesh = scene->sceneManager->getMesh(meshPath);
+    irr::scene::IAnimatedMesh* mesh = scene->assets.mesh(meshPath, "Mesh could not be loaded");
     if (!mesh)
-    {
-        Console::error("Mesh could not be loaded");
         return false;
-    }
     node = scene->sceneManager->addAnimatedMeshSceneNode(mesh, nullptr, -1);
     this->color = color.toSColor();
     dressModel(scene, color);
@@ -55,12 +51,12 @@ bool Camp::init(BaseGameScene* scene, const irr::core::vector3df& position,
 
 void Camp::dressModel(BaseGameScene* scene, const irr::video::SColorf& color)
 {
-    campMaterial.setTexture(0, scene->driver->getTexture(bodyTexturePath));
+    campMaterial.setTexture(0, scene->assets.texture(bodyTexturePath));
     campMaterial.Lighting = false;
     campMaterial.NormalizeNormals = true;
     campMaterial.DiffuseColor = irr::video::SColor(0x01000000);
 
-    flagMaterial.setTexture(0, scene->driver->getTexture(flagTexturePath));
+    flagMaterial.setTexture(0, scene->assets.texture(flagTexturePath));
     flagMaterial.MaterialType = irr::video::EMT_TRANSPARENT_ALPHA_CHANNEL_REF;
     flagMaterial.Lighting = false;
     flagMaterial.NormalizeNormals = true;

@@ -189,7 +189,7 @@ void HumanPlayer::fireDash()
         line << "AI MESSAGE: : " << cooldownTime;
         Console::line(line.str());
         WideText text;
-        formatWide(text, L"%.2f S", (cooldownLimit - cooldownTime) / 1000.0);
+        formatWide(text, L"%.2f S", (cooldownDuration - cooldownTime) / 1000.0);
         announce(text, irr::video::SColor(red));
         return;
     }

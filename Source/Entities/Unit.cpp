@@ -4,7 +4,6 @@
 #include "Entities/HumanPlayer.h"
 #include "External/AIWorld.h"
 #include "External/ISoundEngine.h"
-#include "GameEngine/Console.h"
 #include "GameEngine/GameEngine.h"
 #include "Scenes/BaseGameScene.h"
 
@@ -15,12 +14,9 @@ Unit::~Unit() = default;
 bool Unit::init(BaseGameScene* scene, const irr::core::vector3df& position,
                 const irr::core::vector3df& /*rotation*/, const irr::core::vector3df& scale)
 {
-    irr::scene::IAnimatedMesh* mesh = scene->sceneManager->getMesh(meshPath);
+    irr::scene::IAnimatedMesh* mesh = scene->assets.mesh(meshPath, "Mesh could not be loaded");
     if (!mesh)
-    {
-        Console::error("Mesh could not be loaded");
         return false;
-    }
     this->scene = scene;
     node = scene->sceneManager->addAnimatedMeshSceneNode(mesh, nullptr, -1);
     node->setPosition(position);
@@ -49,7 +45,7 @@ void Unit::addEffect()
     effect->setScale({0.1f, 0.1f, 0.1f});
     effect->setMaterialFlag(irr::video::EMF_LIGHTING, false);
     effect->setMaterialFlag(irr::video::EMF_ZWRITE_ENABLE, false);
-    effect->setMaterialTexture(0, scene->driver->getTexture(particleTexturePath));
+    effect->setMaterialTexture(0, scene->assets.texture(particleTexturePath));
     effect->setMaterialType(irr::video::EMT_TRANSPARENT_ADD_COLOR);
 }
 

@@ -6,6 +6,7 @@
 #include "GameEngine/Console.h"
 #include "GameEngine/SettingsFile.h"
 
+#include <algorithm>
 #include <iostream>
 
 const irr::video::SColor GameEngine::clearColor(255, 70, 70, 70);
@@ -16,7 +17,7 @@ GameEngine::GameEngine() : GameEngine(Settings())
 
 GameEngine::GameEngine(const Settings& settings)
     : random(settings.calendarClock ? RandomSource(settings.calendarClock) : RandomSource()),
-      settings(settings), playerSettings(settings.player)
+      settings(settings), playerSettings(settings.player), pacer(settings.maxFps)
 {
 }
 
@@ -114,7 +115,10 @@ void GameEngine::changePlayerSettings(const PlayerSettings& changed)
         return;
     // A frame cap given on the command line holds until the player picks another.
     if (changed.maxFps != playerSettings.maxFps)
+    {
         settings.maxFps = changed.maxFps;
+        pacer.setMaxFps(changed.maxFps);
+    }
     playerSettings = changed;
     unsavedSettings = true;
 }
@@ -150,12 +154,13 @@ bool GameEngine::runFrame()
     frameDelta = firstFrameOfScene ? 0 : now - lastFrameTime;
     firstFrameOfScene = false;
     elapsedTime = now - startTime;
-    handTimesToScene(frameDelta);
+    handTimesToScene(std::min(frameDelta, longestStep));
     currentScene->update();
     driver->beginScene(true, true, clearColor);
     currentScene->draw();
     driver->endScene();
     lastFrameTime = timerReading();
+    pacer.endFrame();
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "GameEngine/BaseScene.h"
 #include "GameEngine/EventReceiver.h"
+#include "GameEngine/FramePacer.h"
 #include "GameEngine/PlayerSettings.h"
 #include "GameEngine/RandomSource.h"
 #include "Network/WebSocket.h"
@@ -20,6 +21,14 @@ class GameEngine
 {
 public:
     static constexpr const wchar_t* windowCaption = L"Quillmarch";
+    // The most game time one frame hands the scene, in ms. A longer frame (the window dragged, the
+    // machine suspended, a debugger stop) moves the game on by this much only, so that nothing leaps:
+    // in 100 ms a dash carries a player 20 along each key held, a walk at most 3, and a ring grows 0.1 per
+    // unit of its camp.
+    // It is 10 frames per second, the slowest at which the game is still played and its rules checked,
+    // so a frame of any rate worth playing at passes whole. The match clock reads the timer itself and
+    // still ends the match on time.
+    static constexpr irr::u32 longestStep = 100;
 
     // How the device is made. The game always asks for OpenGL; tests and benchmarks run the same
     // engine on the null driver, with the timer stopped so that they set the time of every frame.
@@ -109,6 +118,7 @@ private:
     Settings settings;
     PlayerSettings playerSettings;
     bool unsavedSettings = false;
+    FramePacer pacer;
     std::unique_ptr<wsclient::WebSocket> wsc;
     std::unique_ptr<BaseScene> currentScene;
     bool firstFrameOfScene = false;

@@ -35,6 +35,13 @@ std::optional<GameOptions> GameOptions::read(int argc, const char* const argv[],
                 });
     app.add_flag("--fullscreen", options.fullscreen, "Fill the screen at the desktop's resolution")
         ->excludes(windowOption);
+    unsigned maxFps = 0;
+    CLI::Option* maxFpsOption =
+        app.add_option("--max-fps", maxFps,
+                       "Draw at most N frames per second, sleeping the rest of each frame (0: as many as the "
+                       "machine can)")
+            ->check(CLI::Range(0U, mostFps).description(""))
+            ->type_name("N");
     if (const std::optional<int> status = CommandLine::parse(app, argc, argv, std::cout, std::cerr))
     {
         exitStatus = *status;
@@ -42,6 +49,8 @@ std::optional<GameOptions> GameOptions::read(int argc, const char* const argv[],
     }
     if (!window.empty())
         options.window = windowSizeFrom(window);
+    if (maxFpsOption->count() > 0)
+        options.maxFps = maxFps;
     options.readWords(words);
     return options;
 }

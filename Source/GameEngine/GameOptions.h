@@ -21,11 +21,16 @@ public:
     static constexpr irr::u32 widestWindow = 7680;
     static constexpr irr::u32 highestWindow = 4320;
 
+    // The most frames per second the game draws, 0 for as many as it can.
+    static constexpr unsigned mostFps = 1000;
+
     bool telemetry = false;
     // A window of this size, whatever the settings file says.
     std::optional<irr::core::dimension2du> window;
     // The whole screen, whatever the settings file says.
     bool fullscreen = false;
+    // A frame cap (0 none), whatever the settings file says.
+    std::optional<unsigned> maxFps;
 
     // The options, or nothing with `exitStatus` set when the program should end at once (after
     // --help, --version or a bad option, each already said on the console).

@@ -34,6 +34,7 @@ BaseGameScene::~BaseGameScene()
 bool BaseGameScene::init()
 {
     levelSelector = nullptr;
+    assets = AssetShelf(device);
     soundEngine = createSoundEngine();
     if (engine)
         soundEngine->setGains(engine->getPlayerSettings().musicGain(),
@@ -107,11 +108,9 @@ void BaseGameScene::createAIPlayer(const irr::core::vector3df& position, const i
         player->color = playerColors[colorIndex];
     else
         Console::warning("WHOOPS, WE NEED MORE COLORS.");
+    // A failed initialisation has said why, once for all orcs: the missing model.
     if (!player->init(this, position, rotation, scale, id))
-    {
-        Console::warning("Could not create new AI player");
         return;
-    }
     players.push_back(player);
     aiPlayers.push_back(player);
     entities.push_back(player);
@@ -136,25 +135,25 @@ void BaseGameScene::createUnit(const irr::core::vector3df& position, const irr::
     entities.push_back(unit);
 }
 
-void BaseGameScene::createCamp(const irr::core::vector3df& position, const irr::core::vector3df& rotation,
-                               const irr::core::vector3df& scale, BasePlayer* creator)
+Camp* BaseGameScene::createCamp(const irr::core::vector3df& position, const irr::core::vector3df& rotation,
+                                const irr::core::vector3df& scale, BasePlayer* creator)
 {
     auto camp = std::make_shared<Camp>();
     if (!creator)
     {
         camp->ownerId = Camp::noOwner;
         camp->init(this, position, rotation, scale, irr::video::SColorf(0, 0, 0, 0), 0);
-        return;
+        return nullptr;
     }
     // A camp model that failed to load once will not load now: say so once, not every time a player tries.
     if (campModelMissing)
-        return;
+        return nullptr;
     camp->ownerId = creator->id;
     if (!camp->init(this, position, rotation, scale, creator->color, static_cast<int>(creator->units.size())))
     {
         Console::warning("Could not create camp");
         campModelMissing = true;
-        return;
+        return nullptr;
     }
     camps.push_back(camp);
     ++creator->campsFounded;
@@ -165,6 +164,7 @@ void BaseGameScene::createCamp(const irr::core::vector3df& position, const irr::
         formatWide(text, L"Player %d created a camp!", creator->id + 1);
         announcer->announce(text, creator->color.toSColor());
     }
+    return camp.get();
 }
 
 void BaseGameScene::update()
@@ -300,8 +300,9 @@ void BaseGameScene::updateListener()
     irr::scene::ICameraSceneNode* camera = sceneManager->getActiveCamera();
     if (!soundEngine || !camera)
         return;
-    // The ears face where the camera looks. The camera's rotation angles are no direction: passed as
-    // one they would turn the sound field with the camera's yaw in degrees.
+    // The ears face where the camera looks: its target minus its position, not its rotation. The dragon
+    // steers the camera by its target, so the camera's rotation stays zero for the whole match, and a
+    // listener turned by it would face one way however the player looks around.
     const irr::core::vector3df lookDirection = camera->getTarget() - camera->getPosition();
     soundEngine->setListenerPosition(camera->getPosition(), lookDirection, {0, 0, 0}, {0, 1, 0});
 }

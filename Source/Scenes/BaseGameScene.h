@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GameEngine/AssetShelf.h"
 #include "GameEngine/BaseScene.h"
 
 #include <irrlicht.h>
@@ -74,9 +75,10 @@ public:
                         const irr::core::vector3df& scale, int id);
     void createUnit(const irr::core::vector3df& position, const irr::core::vector3df& rotation,
                     const irr::core::vector3df& scale);
-    // `creator` may be null: such a camp has no owner and is not registered.
-    void createCamp(const irr::core::vector3df& position, const irr::core::vector3df& rotation,
-                    const irr::core::vector3df& scale, BasePlayer* creator);
+    // `creator` may be null: such a camp has no owner and is not registered. The registered camp, or null
+    // when none could be made.
+    Camp* createCamp(const irr::core::vector3df& position, const irr::core::vector3df& rotation,
+                     const irr::core::vector3df& scale, BasePlayer* creator);
 
     // Neighbouring camps split the ground between their rings by unit count.
     void resolveCampBorders();
@@ -112,6 +114,8 @@ public:
     irr::s32 announcementState = nothingSaid;
     bool matchOver = false;
     ISoundEngine* soundEngine = nullptr;
+    // Where the entities get their models and textures.
+    AssetShelf assets;
 
 protected:
     // Where the match gets its sound engine and navigation world; tests put stand-ins here.

@@ -240,7 +240,7 @@ void GameScene::dressLevelNode(irr::scene::IMesh* mesh)
     levelSelector->drop();
     levelNode->setMaterialFlag(irr::video::EMF_LIGHTING, false);
     levelNode->addShadowVolumeSceneNode(nullptr, -1, true, 1000.0f);
-    levelNode->setMaterialTexture(0, driver->getTexture(levelTexturePath));
+    levelNode->setMaterialTexture(0, assets.texture(levelTexturePath));
     levelNode->getMaterial(0).SpecularColor = irr::video::SColor(0);
     levelNode->setAutomaticCulling(irr::scene::EAC_FRUSTUM_BOX);
 }

@@ -175,24 +175,59 @@ TEST_F(OrcTest, ACaptureWalkThatEndsInACampNowItsOwnReinforcesIt)
     EXPECT_TRUE(camp.unitCount == 5 && orc().campsCaptured == 0);
 }
 
-TEST_F(OrcTest, WalksAroundAPillarOverTheFloorAndActsOnlyOnceAtTheEnd)
+// Frame lengths in ms that follow one another in turn: the walks hold at any frame rate, frames of no time
+// among them.
+using Frames = std::vector<irr::u32>;
+
+struct OrcWalkTest : OrcTest, ::testing::WithParamInterface<Frames>
+{
+    // Runs frames of the turn for `ms` of game time, or until `done` holds.
+    void walkFor(
+        double ms, const std::function<bool()>& done = [] { return false; })
+    {
+        for (double walked = 0.0; walked < ms && !done(); ++next)
+        {
+            const irr::u32 length = GetParam()[next % GetParam().size()];
+            match.frames(1, length);
+            walked += length;
+        }
+    }
+
+    std::size_t next = 0;
+};
+
+TEST_P(OrcWalkTest, WalksAroundAPillarOverTheFloorAndActsOnlyOnceAtTheEnd)
 {
     match.campAt({20, 3, 30}, match.human(), 0);
     put(orc(), {20, 3, 10});
     match.giveUnits(orc(), 2);
     const irr::AI::AINavigationMesh& floor = *match.match->getAIWorld()->getNavigationMesh();
     int framesOffTheFloor = 0;
-    stateLines(600,
-               [&]
-               {
-                   framesOffTheFloor += floor.isPointInsideNavigationMesh(orc().node->getPosition()) ? 0 : 1;
-                   return orc().campsCaptured > 0;
-               });
-    match.frames(60);
+    walkFor(9600,
+            [&]
+            {
+                framesOffTheFloor += floor.isPointInsideNavigationMesh(orc().node->getPosition()) ? 0 : 1;
+                return orc().campsCaptured > 0;
+            });
+    walkFor(960);
     EXPECT_EQ(framesOffTheFloor, 0);
     EXPECT_EQ(orc().campsCaptured, 1);
     EXPECT_EQ(orc().campsFounded, 0);
 }
+
+// The dragon is no part of the floor's map, so the path runs straight through it; this line of approach
+// lodges the orc under its body.
+TEST_P(OrcWalkTest, GetsPastTheDragonStandingInItsWay)
+{
+    put(match.human(), {0, 2, 0});
+    put(orc(), {-12, 3, 1});
+    const Unit& unit = match.freeUnitAt({12, 1, 1});
+    walkFor(14400, [&unit] { return unit.following; });
+    EXPECT_EQ(unit.owner, &orc());
+}
+
+INSTANTIATE_TEST_SUITE_P(FrameLengths, OrcWalkTest,
+                         ::testing::Values(Frames{16}, Frames{0, 0, 1, 0, 2}, Frames{33}, Frames{100}));
 
 TEST_F(OrcTest, ACampWalkWithNoPathGoesBackToFetchingWithoutACampAction)
 {
@@ -218,19 +253,8 @@ TEST_F(OrcTest, AStunnedCaptureWalkGivesWayToFetchingAndTheOrcWalksOnAfterTheStu
     const vector3df stunnedAt = orc().node->getPosition();
     EXPECT_EQ(stateLines(2), Lines{fetching});
     EXPECT_TRUE(!orc().moving && orc().node->getPosition() == stunnedAt);
-    match.frames(static_cast<int>(BasePlayer::stunUpdates) + 12);
+    match.frames(static_cast<int>(BasePlayer::stunDuration / 16) + 12);
     EXPECT_GT(orc().node->getPosition().getDistanceFrom(stunnedAt), 1.0f);
-}
-
-// The dragon is no part of the floor's map, so the path runs straight through it; this line of approach
-// lodges the orc under its body.
-TEST_F(OrcTest, GetsPastTheDragonStandingInItsWay)
-{
-    put(match.human(), {0, 2, 0});
-    put(orc(), {-12, 3, 1});
-    const Unit& unit = match.freeUnitAt({12, 1, 1});
-    stateLines(900, [&unit] { return unit.following; });
-    EXPECT_EQ(unit.owner, &orc());
 }
 
 // Four orcs and a dragon that walks, founds and dashes at random, over several seeds of chance.

@@ -1,7 +1,11 @@
+#include "GameEngine/FramePacer.h"
 #include "Support/HeadlessGame.h"
 #include "Support/RecordingScene.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
 
 namespace
 {
@@ -34,15 +38,52 @@ protected:
     RecordingScene* firstScene = nullptr;
 };
 
-TEST_F(FrameLoopTest, HandsEachFrameItsLengthAndTheTimeSinceStart)
+// A frame longer than the engine's longest step (a stalled machine) moves the scene on by that step only;
+// the time since start, and the scene's clock, keep the timer's.
+TEST_F(FrameLoopTest, HandsEachFrameItsLengthUpToTheLongestStepAndTheTimeSinceStart)
 {
     game.runFrame(16);
     game.runFrame(33);
     game.runFrame(1);
-    EXPECT_EQ(*first, (Journal{"init 0", "update 16 16", "update 33 49", "update 1 50"}));
+    game.runFrame(GameEngine::longestStep);
+    game.runFrame(30000);
+    EXPECT_EQ(*first, (Journal{"init 0", "update 16 16", "update 33 49", "update 1 50", "update 100 150",
+                               "update 100 30150"}));
     EXPECT_EQ(firstScene->engine, &game.engine());
-    EXPECT_EQ(firstScene->frameCount, 3);
-    EXPECT_FLOAT_EQ(firstScene->sceneTime, 50.0f);
+    EXPECT_EQ(firstScene->frameCount, 5);
+    EXPECT_FLOAT_EQ(firstScene->sceneTime, 30150.0f);
+}
+
+// With a cap the pacer sleeps what is left of each frame's share of a second; a frame that ran late gets no
+// sleep, and the next is paced from its end rather than crammed in to catch up. Without a cap it never
+// sleeps.
+TEST(FramePacerTest, SleepsTheRestOfEachFrameAndStartsAfreshAfterALateOne)
+{
+    // The cap, how long each frame works, and how long the pacer sleeps after each, in ms.
+    for (const auto& [maxFps, workMs, sleptMs] :
+         {std::tuple(50U, std::vector<int>{5, 5, 5, 30, 5}, std::vector<long>{20, 15, 15, 0, 15}),
+          std::tuple(0U, std::vector<int>{5, 30}, std::vector<long>{0, 0})})
+    {
+        FramePacer::Clock::time_point now{};
+        FramePacer::Clock::duration slept{};
+        FramePacer pacer(
+            maxFps, [&now] { return now; },
+            [&](FramePacer::Clock::duration length)
+            {
+                slept += length;
+                now += length;
+            });
+        std::vector<long> sleeps;
+        for (const int work : workMs)
+        {
+            now += std::chrono::milliseconds(work);
+            pacer.endFrame();
+            sleeps.push_back(
+                static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(slept).count()));
+            slept = {};
+        }
+        EXPECT_EQ(sleeps, sleptMs) << maxFps;
+    }
 }
 
 TEST_F(FrameLoopTest, ClosingTheWindowExitsTheSceneWhileTheDeviceStillExists)

@@ -29,7 +29,8 @@ TEST(ProgramExitTest, ReadsItsCommandLineBeforeOpeningAnything)
     const std::string version = std::string("quillmarch ") + QuillmarchVersion::text + "\n";
     for (const auto& [arguments, exitStatus, shown] :
          {std::tuple("--version", 0, version.c_str()), std::tuple("ws --help", 0, "Usage: quillmarch"),
-          std::tuple("--frobnicate ws", 2, "--frobnicate"), std::tuple("ws --window 800x600", 2, "--window")})
+          std::tuple("--frobnicate ws", 2, "--frobnicate"), std::tuple("ws --window 800x600", 2, "--window"),
+          std::tuple("--max-fps 60fps", 2, "--max-fps"), std::tuple("ws --max-fps 5000", 2, "--max-fps")})
     {
         const CommandRun run = runGame(arguments);
         EXPECT_EQ(run.exitStatus, exitStatus) << arguments;

@@ -3,6 +3,7 @@
 #include "Entities/HumanPlayer.h"
 #include "Entities/Unit.h"
 #include "External/AIWorld.h"
+#include "GameEngine/FormatWide.h"
 #include "Support/MatchFixture.h"
 
 #include <algorithm>
@@ -68,26 +69,39 @@ TEST(CampTest, ACampAboveFiveUnitsLosesOneEveryThreeSeconds)
     Camp& camp = *match.foundCamp(match.human(), {0, 2, 0}, 12);
     for (int second = 1; second <= 27; ++second)
     {
-        match.frames(1, 1000);
+        match.frames(10, 100);
         ASSERT_EQ(camp.unitCount, std::max(5, 12 - second / 3)) << "after " << second << " s";
     }
 }
 
 // Only the level bounds a ring: not the world origin, nor the dragon at its centre, whose model carries a
-// selector once an orc collides with it.
+// selector once an orc collides with it. The ring grows 0.001 a unit and ms (to within the last frame's
+// growth), whatever the frames' lengths.
 TEST(CampTest, TheRingFitsTheLevelsWallsAndGrowsToThem)
 {
-    for (const auto& [z, orcs, least, most] :
-         {std::tuple(30.0f, 0u, 11.1f, 11.3f), std::tuple(10.0f, 0u, 15.0f, 50.0f),
-          std::tuple(0.0f, 1u, 20.0f, 50.0f)})
+    using Frames = std::vector<irr::u32>;
+    for (const auto& [z, orcs, least, most, frames] :
+         {std::tuple(30.0f, 0u, 11.1f, 11.3f, Frames{16}), std::tuple(10.0f, 0u, 15.0f, 50.0f, Frames{16}),
+          std::tuple(0.0f, 1u, 20.0f, 50.0f, Frames{16}),
+          std::tuple(10.0f, 0u, 15.0f, 50.0f, Frames{0, 0, 1, 0, 2}),
+          std::tuple(10.0f, 0u, 15.0f, 50.0f, Frames{100})})
     {
         MatchFixture match(orcs);
         ASSERT_TRUE(match.quiet());
         EXPECT_EQ(match.human().node->getTriangleSelector() != nullptr, orcs > 0);
         const Camp& camp = *match.foundCamp(match.human(), {0, 2, z}, 6);
         EXPECT_TRUE(camp.fullRadius >= least && camp.fullRadius <= most) << camp.fullRadius << " at z " << z;
-        match.frames(100);
-        EXPECT_NEAR(camp.ring->radius, std::min(5.0f + 100 * 0.096f, camp.fullRadius), 0.3f) << z;
+        irr::u32 grown = 0;
+        for (std::size_t frame = 0; grown < 1600; ++frame)
+        {
+            match.frames(1, frames[frame % frames.size()]);
+            grown += frames[frame % frames.size()];
+        }
+        const float lastStep =
+            6 * 0.001f * static_cast<float>(*std::max_element(frames.begin(), frames.end()));
+        EXPECT_NEAR(camp.ring->radius, std::min(5.0f + 1600 * 0.006f, camp.fullRadius),
+                    std::max(0.3f, lastStep))
+            << z << " after frames of " << frames.back() << " ms";
     }
 }
 
@@ -275,7 +289,7 @@ TEST_F(EntityTest, TheCursorTurnsTheCameraWithinItsLimitsAndEachMoveKeyStepsAlon
     }
 }
 
-TEST_F(EntityTest, SpaceActsOncePerPressAndFDashesOnReleaseOrTellsTheCooldown)
+TEST_F(EntityTest, SpaceActsOncePerPressAndFDashesOnRelease)
 {
     const auto press = [this](irr::EKEY_CODE key)
     {
@@ -288,21 +302,88 @@ TEST_F(EntityTest, SpaceActsOncePerPressAndFDashesOnReleaseOrTellsTheCooldown)
     press(irr::KEY_SPACE);
     press(irr::KEY_SPACE);
     EXPECT_EQ(match.plays(BasePlayer::failedCampSound), 2);
-    // Frames while a state lasts, each update of 16 ms.
-    const auto framesWhile = [this](const bool& state)
-    {
-        int frames = 0;
-        for (; state && frames < 1000; ++frames)
-            match.frames(1);
-        return frames;
-    };
     press(irr::KEY_KEY_F);
-    EXPECT_EQ(framesWhile(human().dashing), 11);  // ten updates, and the one that ends it
-    press(irr::KEY_KEY_F);
-    EXPECT_FALSE(human().dashing);
+    EXPECT_TRUE(human().dashing);
     EXPECT_EQ(match.plays(HumanPlayer::skillShotSound), 1);
-    EXPECT_EQ(match.said().back().text, L"0.02 S");
-    EXPECT_EQ(framesWhile(human().coolingDown),
-              350 - 4);  // 350 updates, the last press's 4 frames among them
 }
+
+// Frame lengths in ms that follow one another in turn.
+using Frames = std::vector<irr::u32>;
+
+class TimedStateTest : public EntityTest, public ::testing::WithParamInterface<Frames>
+{
+protected:
+    // Runs the next frame of the turn; returns its length.
+    double frame()
+    {
+        const irr::u32 length = GetParam()[next++ % GetParam().size()];
+        match.frames(1, length);
+        return length;
+    }
+    double longest() const { return *std::max_element(GetParam().begin(), GetParam().end()); }
+    bool dashStep(double length)
+    {
+        return length > 0 && human().speed == static_cast<float>(human().dashSpeed * length);
+    }
+
+    std::size_t next = 0;
+};
+
+// The dash gives its speed, its cooldown refuses the next dash, and a stun holds the player, each for its
+// time to within one frame, however long the frames: frames of no time end nothing. A press during the
+// cooldown tells the seconds that are really left.
+TEST_P(TimedStateTest, ADashItsCooldownAndAStunLastTheirTimeToWithinAFrame)
+{
+    const auto pressF = [this](double& cooled)
+    {
+        for (const bool down : {true, false})
+        {
+            match.game.postKey(irr::KEY_KEY_F, down);
+            const double length = frame();
+            cooled += human().coolingDown ? length : 0.0;
+        }
+    };
+    double ignored = 0.0;
+    pressF(ignored);
+    ASSERT_TRUE(human().dashing);
+    double dashed = 0.0;
+    double cooled = 0.0;
+    while (human().dashing && dashed < 1000.0)
+    {
+        const double length = frame();
+        dashed += dashStep(length) ? length : 0.0;
+        // The update that ends the dash begins the cooldown and counts its frame.
+        cooled += human().coolingDown ? length : 0.0;
+    }
+    EXPECT_TRUE(dashed <= BasePlayer::dashDuration && dashed > BasePlayer::dashDuration - longest())
+        << dashed;
+    while (cooled < 2000.0 && human().coolingDown)
+        cooled += frame();
+    pressF(cooled);
+    ASSERT_TRUE(human().coolingDown && !match.said().empty()) << cooled;
+    WideText left;
+    formatWide(left, L"%.2f S", (BasePlayer::cooldownDuration - cooled) / 1000.0);
+    EXPECT_EQ(match.said().back().text, left);
+    EXPECT_FALSE(human().dashing);
+    while (human().coolingDown && cooled < 10000.0)
+    {
+        const double length = frame();
+        cooled += human().coolingDown ? length : 0.0;
+    }
+    EXPECT_TRUE(cooled <= BasePlayer::cooldownDuration && cooled > BasePlayer::cooldownDuration - longest())
+        << cooled;
+
+    human().stun();
+    double held = 0.0;
+    while (human().stunned && held < 5000.0)
+    {
+        held += frame();
+        EXPECT_EQ(human().speed, 0.0f);
+    }
+    EXPECT_TRUE(held > BasePlayer::stunDuration && held <= BasePlayer::stunDuration + longest()) << held;
+}
+
+INSTANTIATE_TEST_SUITE_P(FrameLengths, TimedStateTest,
+                         ::testing::Values(Frames{16}, Frames{0, 0, 1, 0, 2}, Frames{8}, Frames{33},
+                                           Frames{100}, Frames{1, 100, 0}));
 }  // namespace

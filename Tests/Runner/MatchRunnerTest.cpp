@@ -1,9 +1,14 @@
+#include "AI/AIPlayer.h"
+#include "Entities/BasePlayer.h"
+#include "GameEngine/GameEngine.h"
+#include "Scenes/BaseGameScene.h"
 #include "Support/CommandRun.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <map>
 #include <regex>
 #include <sstream>
 
@@ -21,14 +26,31 @@ CommandRun runner(const std::string& arguments, const std::string& where = ".")
     return CommandRun::of("cd '" + where + "' && " + QUILLMARCH_MATCH_RUNNER + " " + arguments);
 }
 
-// The lines of `text` that start with "match ".
-std::string matchLines(const std::string& text)
+// The lines of `text` that start with `start`, each with its end of line.
+std::string linesStarting(const std::string& text, const std::string& start)
 {
     std::istringstream lines(text);
     std::string found;
     for (std::string line; std::getline(lines, line);)
-        if (line.rfind("match ", 0) == 0)
+        if (line.rfind(start, 0) == 0)
             found += line + '\n';
+    return found;
+}
+
+std::string matchLines(const std::string& text)
+{
+    return linesStarting(text, "match ");
+}
+
+// How often each line of `text` that tells of a failure (the game's errors and warnings, and the engine
+// library's own "Could not ...") was written.
+std::map<std::string, int> failureLines(const std::string& text)
+{
+    std::istringstream lines(text);
+    std::map<std::string, int> found;
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("ERROR: ", 0) == 0 || line.rfind("WARNING: ", 0) == 0 || line.find("Could not") == 0)
+            ++found[line];
     return found;
 }
 
@@ -172,7 +194,9 @@ TEST(MatchRunnerTest, RefusesABadOptionWithOneLineNamingItAndAFailureStatus)
 {
     for (const auto& [arguments, named] :
          {std::pair("--orcs 5", "--orcs"), std::pair("--matches -1", "--matches"),
-          std::pair("--frame-ms 16ms", "--frame-ms"), std::pair("--seed", "--seed"),
+          std::pair("--frame-ms 16ms", "--frame-ms"), std::pair("--frame-ms 16,-1", "--frame-ms"),
+          std::pair("--frame-ms 0,0.1", "--frame-ms"), std::pair("--long-frame 0", "--long-frame"),
+          std::pair("--long-frame-at 100", "--long-frame"), std::pair("--seed", "--seed"),
           std::pair("--dragon fly", "--dragon"), std::pair("--colour red", "--colour"),
           std::pair("--telemetry ''", "--telemetry"), std::pair("--jobs 0", "--jobs"),
           std::pair("--orc-params 5=a.ini", "--orc-params"), std::pair("--orc-params a.ini", "--orc-params")})
@@ -185,12 +209,17 @@ TEST(MatchRunnerTest, RefusesABadOptionWithOneLineNamingItAndAFailureStatus)
 }
 
 // Without the level or the dragon no match can be played: the menu comes back and the runner gives up.
-TEST(MatchRunnerTest, WithoutAModelSaysSoPlaysWhatItCanAndNeverCrashes)
+// Whatever is missing is said once, however many orcs, units or camps would load it, and nothing is
+// tried again every frame: an orc that cannot found a camp gathers on and tries again only a while later.
+TEST(MatchRunnerTest, WithoutAnAssetSaysSoOncePlaysWhatItCanAndNeverCrashes)
 {
     for (const auto& [file, exitStatus, line] :
          {std::tuple("Models/dragon.obj", 1, "ERROR: The dragon's model could not be loaded"),
-          std::tuple("Models/orc.obj", 0, "ERROR: The orc's model could not be loaded"),
+          std::tuple("Models/orc.obj", 0,
+                     "ERROR: The orc's model could not be loaded: ../Assets/Models/orc.obj"),
+          std::tuple("Models/orc.png", 0, "WARNING: Texture could not be loaded: ../Assets/Models/orc.png"),
           std::tuple("Models/simpleCube.obj", 0, "WARNING: Could not create unit"),
+          std::tuple("Models/FlowerBurst.png", 0, "WARNING: Texture could not be loaded"),
           std::tuple("Models/newCamp.obj", 0, "ERROR: Mesh could not be loaded"),
           std::tuple("Models/Arena2/ARENA_MESH.obj", 1, "ERROR: Level could not be loaded"),
           std::tuple("Models/Arena2/ARENA_UNIT.obj", 1, "ERROR: Level could not be loaded")})
@@ -201,12 +230,128 @@ TEST(MatchRunnerTest, WithoutAModelSaysSoPlaysWhatItCanAndNeverCrashes)
                                  folder + "/Assets/" + file + "'")
                       .exitStatus,
                   0);
-        const CommandRun run = runner("--orcs 2", folder + "/run");
+        const CommandRun run = runner("--orcs 4", folder + "/run");
         EXPECT_FALSE(run.killedBySignal) << file;
         EXPECT_EQ(run.exitStatus, exitStatus) << run.output;
         EXPECT_THAT(run.output, HasSubstr(line));
         EXPECT_EQ(matchLines(run.output).empty(), exitStatus != 0) << run.output;
+        const std::map<std::string, int> failures = failureLines(run.output);
+        EXPECT_LT(failures.size(), 20u) << file;
+        for (const auto& [failure, times] : failures)
+            EXPECT_EQ(times, 1) << file << ": " << failure;
+        // Each orc starts to found a camp at most once per retry delay, through the whole match.
+        const auto mostAttempts = static_cast<std::size_t>(
+            1 + (BaseGameScene::matchLength + BaseGameScene::returnDelay) / AIPlayer::campRetryDelay);
+        for (int orc = 1; orc <= 4; ++orc)
+        {
+            const std::string attempts =
+                linesStarting(run.output, "MESSAGE: Create State Started, Player = " + std::to_string(orc));
+            EXPECT_LE(std::count(attempts.begin(), attempts.end(), '\n'), mostAttempts) << file;
+        }
     }
     std::filesystem::remove_all(folder);
+}
+
+// A frame-ms option, and the longest frame it makes in whole ms (the game's timer counts whole ms).
+struct Pace
+{
+    const char* frameMs;
+    double longest;
+};
+
+void PrintTo(const Pace& pace, std::ostream* out)
+{
+    *out << "--frame-ms " << pace.frameMs;
+}
+
+class FrameRateTest : public ::testing::TestWithParam<Pace>
+{
+};
+
+// Whole matches at any frame rate, frames of no time among them. The runner sees a dash, a cooldown or a
+// stun from the end of the frame that began it to the end of the frame that ended it, and each lasts its
+// time to within one frame; the orcs still found or take camps, and none stands still long or leaves the
+// floor.
+TEST_P(FrameRateTest, DashesCooldownsAndStunsLastTheirTimeAndTheOrcsPlayOn)
+{
+    const auto& [frameMs, longest] = GetParam();
+    const CommandRun run =
+        runner(std::string("--orcs 4 --dragon wander --seed 5 --durations --frame-ms ") + frameMs);
+    ASSERT_EQ(run.exitStatus, 0) << run.output;
+    const std::string line = matchLines(run.output);
+    const std::regex timed(R"(dash (none|([0-9.]+)-([0-9.]+)) cooldown (none|([0-9.]+)-([0-9.]+)) )"
+                           R"(stun (none|([0-9.]+)-([0-9.]+)) ms)");
+    const auto within = [longest = longest](const std::string& ms, double from, double to)
+    { return !ms.empty() && std::stod(ms) > from - longest && std::stod(ms) <= to + longest; };
+    int players = 0, cooldowns = 0, stuns = 0;
+    double longestDash = 0.0;
+    for (std::sregex_iterator part(line.begin(), line.end(), timed), end; part != end; ++part, ++players)
+    {
+        const std::smatch& found = *part;
+        // A dash cut short by a hit is shorter: none is longer, and the longest of all ran its course.
+        if (found[1] != "none")
+        {
+            EXPECT_TRUE(within(found[3], 0.0, BasePlayer::dashDuration)) << line;
+            longestDash = std::max(longestDash, std::stod(found[3]));
+        }
+        // The shortest and the longest.
+        for (const int end : {5, 6})
+            EXPECT_TRUE(found[4] == "none" ||
+                        within(found[end], BasePlayer::cooldownDuration, BasePlayer::cooldownDuration))
+                << line;
+        for (const int end : {8, 9})
+            EXPECT_TRUE(found[7] == "none" ||
+                        within(found[end], BasePlayer::stunDuration + longest, BasePlayer::stunDuration))
+                << line;
+        cooldowns += found[4] != "none" ? 1 : 0;
+        stuns += found[7] != "none" ? 1 : 0;
+    }
+    EXPECT_EQ(players, 5) << line;
+    EXPECT_TRUE(
+        within(std::to_string(longestDash), BasePlayer::dashDuration + longest, BasePlayer::dashDuration))
+        << line;
+    EXPECT_TRUE(cooldowns > 0 && stuns > 0) << line;
+    const std::regex orcPart(R"(founded (\d+) captured (\d+) still ([0-9.e+]+) ms off-floor (\d+))");
+    int orcs = 0;
+    for (std::sregex_iterator part(line.begin(), line.end(), orcPart), end; part != end; ++part, ++orcs)
+    {
+        const std::smatch& found = *part;
+        EXPECT_GE(std::stoi(found[1]) + std::stoi(found[2]), 1) << line;
+        EXPECT_LE(std::stof(found[3]), 3000.0f) << line;
+        EXPECT_EQ(found[4], "0") << line;
+    }
+    EXPECT_EQ(orcs, 4) << line;
+}
+
+INSTANTIATE_TEST_SUITE_P(Paces, FrameRateTest,
+                         ::testing::Values(Pace{"16", 16}, Pace{"0.6", 1}, Pace{"8,16,33", 33},
+                                           Pace{"100", 100}),
+                         [](const ::testing::TestParamInfo<Pace>& info)
+                         { return "Frames" + std::to_string(info.index); });
+
+// A frame of 30 s (a machine suspended) moves the game on by the engine's longest step, exactly as a frame
+// of that step does: no ring, score or position changes by more than that step allows, though the match
+// clock takes the whole stall and still ends the match.
+TEST(MatchRunnerTest, ALongFrameMovesTheGameOnByTheLongestStepOnly)
+{
+    const std::string step = std::to_string(GameEngine::longestStep);
+    std::string changed[2];
+    int run = 0;
+    for (const std::string& length : {std::string("30000"), step})
+    {
+        const CommandRun played =
+            runner("--orcs 4 --seed 3 --long-frame " + length + " --long-frame-at 45000");
+        ASSERT_EQ(played.exitStatus, 0) << played.output;
+        std::smatch found;
+        const std::string line = matchLines(played.output);
+        ASSERT_TRUE(std::regex_search(line, found, std::regex("\\| long frame " + length + " ms: (.*)")))
+            << line;
+        changed[run++] = found[1];
+    }
+    EXPECT_EQ(changed[0], changed[1]);
+    std::smatch moved;
+    ASSERT_TRUE(std::regex_search(changed[0], moved, std::regex("^game " + step + " ms, .*move ([0-9.]+)")))
+        << changed[0];
+    EXPECT_GT(std::stof(moved[1]), 0.0f);
 }
 }  // namespace

@@ -1,6 +1,7 @@
 #include "DragonDriver.h"
 
 #include <array>
+#include <cmath>
 
 namespace
 {
@@ -12,14 +13,22 @@ DragonDriver::DragonDriver(std::uint32_t seed) : generator(seed)
 {
 }
 
-void DragonDriver::drive(irr::IrrlichtDevice* device)
+void DragonDriver::drive(irr::IrrlichtDevice* device, double matchMs, double frameMs)
 {
-    if (frame % framesPerCourse == 0)
+    const auto course = static_cast<long long>(std::floor(matchMs / courseMs));
+    if (course != courseNumber)
+    {
+        courseNumber = course;
         changeCourse(device);
+    }
     // A key pressed on one frame and let go on the next, as fingers do.
-    postKey(device, irr::KEY_SPACE, frame % framesPerCampAction == framesPerCampAction - 1);
-    postKey(device, irr::KEY_KEY_F, frame % framesPerDash == framesPerDash - 1);
-    ++frame;
+    postKey(device, irr::KEY_SPACE, reachesNext(matchMs, frameMs, campActionMs));
+    postKey(device, irr::KEY_KEY_F, reachesNext(matchMs, frameMs, dashMs));
+}
+
+bool DragonDriver::reachesNext(double matchMs, double frameMs, double period)
+{
+    return std::floor((matchMs + frameMs) / period) > std::floor(matchMs / period);
 }
 
 void DragonDriver::changeCourse(irr::IrrlichtDevice* device)
@@ -33,7 +42,7 @@ void DragonDriver::changeCourse(irr::IrrlichtDevice* device)
 void DragonDriver::restart(std::uint32_t seed)
 {
     generator.seed(seed);
-    frame = 0;
+    courseNumber = -1;
     course = firstCourse;
 }
 
@@ -43,7 +52,7 @@ void DragonDriver::releaseAll(irr::IrrlichtDevice* device)
         postKey(device, key, false);
     postKey(device, irr::KEY_SPACE, false);
     postKey(device, irr::KEY_KEY_F, false);
-    frame = 0;
+    courseNumber = -1;
 }
 
 void DragonDriver::postKey(irr::IrrlichtDevice* device, irr::EKEY_CODE key, bool pressedDown)

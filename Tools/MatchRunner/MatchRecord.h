@@ -14,6 +14,8 @@ struct MatchRecord
     std::uint32_t seed = 0;
     MatchSummary summary;
     double seconds = 0.0;
+    // The game time the match played, in ms.
+    double gameMs = 0.0;
     long residentKilobytes = 0;
     // The game's log and the telemetry lines of the match.
     std::string log;

@@ -46,7 +46,7 @@ void MatchReport::add(const MatchRecord& record)
     else
         writeLine(record);
     out << std::flush;
-    Kept kept{record.summary.winnerId, 0, 0, record.seconds, record.residentKilobytes};
+    Kept kept{record.summary.winnerId, 0, 0, record.seconds, record.gameMs, record.residentKilobytes};
     for (const MatchSummary::Player& player : record.summary.players)
     {
         kept.founded += player.campsFounded;
@@ -92,7 +92,7 @@ void MatchReport::writeJson(const MatchRecord& record)
     out << "}\n";
 }
 
-MatchReport::Totals MatchReport::totalsOf(const FrameTimes& frames) const
+MatchReport::Totals MatchReport::totalsOf() const
 {
     Totals totals;
     std::vector<double> seconds;
@@ -114,14 +114,16 @@ MatchReport::Totals MatchReport::totalsOf(const FrameTimes& frames) const
     double wall = 0.0;
     for (const double value : seconds)
         wall += value;
-    const double played = static_cast<double>(frames.count()) * options.frameMs / 1000.0;
-    totals.realTimeFactor = wall > 0.0 ? played / wall : 0.0;
+    double playedMs = 0.0;
+    for (const Kept& kept : records)
+        playedMs += kept.gameMs;
+    totals.realTimeFactor = wall > 0.0 ? playedMs / 1000.0 / wall : 0.0;
     return totals;
 }
 
 void MatchReport::writeTotals(const FrameTimes& frames, double wallSeconds, long residentAtEnd)
 {
-    const Totals totals = totalsOf(frames);
+    const Totals totals = totalsOf();
     if (options.json)
         writeTotalsJson(totals, frames, wallSeconds, residentAtEnd);
     else

@@ -37,7 +37,7 @@ private:
 
     void writeLine(const MatchRecord& record);
     void writeJson(const MatchRecord& record);
-    Totals totalsOf(const FrameTimes& frames) const;
+    Totals totalsOf() const;
     void writeTotalsLine(const Totals& totals, const FrameTimes& frames, double wallSeconds,
                          long residentAtEnd);
     void writeTotalsJson(const Totals& totals, const FrameTimes& frames, double wallSeconds,
@@ -53,6 +53,7 @@ private:
         int founded;
         int captured;
         double seconds;
+        double gameMs;
         long residentKilobytes;
     };
     std::vector<Kept> records;

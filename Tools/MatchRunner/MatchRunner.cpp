@@ -68,6 +68,7 @@ std::size_t MatchRunner::play(const std::vector<int>& numbers, const Played& pla
         record.seed = matchSeed;
         record.summary = *finished;
         record.seconds = std::chrono::duration<double>(Clock::now() - matchStart).count();
+        record.gameMs = playedMs;
         record.residentKilobytes = residentKilobytes();
         played(record);
         ++count;
@@ -79,8 +80,10 @@ std::size_t MatchRunner::play(const std::vector<int>& numbers, const Played& pla
 void MatchRunner::startOver(int number)
 {
     // A fresh run's engine starts its clock at 0 and has not yet drawn a number when the match begins.
-    time = 0;
-    engine->device->getTimer()->setTime(time);
+    time = 0.0;
+    playedMs = 0.0;
+    frameNumber = 0;
+    engine->device->getTimer()->setTime(0);
     engine->elapsedTime = 0;
     engine->random.seed(RandomSource::firstState);
     engine->device->getCursorControl()->setPosition(firstCursor);
@@ -129,29 +132,50 @@ bool MatchRunner::playMatch()
 {
     finished.reset();
     watch.reset();
-    const auto longestFrames = static_cast<long long>(longestMatchMs / static_cast<float>(options.frameMs));
+    longFrameDue = options.longFrameMs > 0;
+    const auto longestFrames = static_cast<long long>(longestMatchMs / options.meanFrameMs());
+    double matchMs = 0.0;
     for (long long frame = 0; frame < longestFrames && !finished; ++frame)
     {
+        const double frameMs = nextFrameMs(matchMs);
         if (options.dragon == RunnerOptions::Dragon::wander)
-            dragon.drive(engine->device);
-        runFrame();
+            dragon.drive(engine->device, matchMs, frameMs);
+        runFrame(frameMs);
+        matchMs += frameMs;
     }
     dragon.releaseAll(engine->device);
     if (!finished)
         return false;
     finished->addWatch(watch.records());
+    if (options.durations)
+        finished->addDurations(watch.durations());
+    finished->jump = watch.jump();
     return true;
 }
 
-void MatchRunner::runFrame()
+double MatchRunner::nextFrameMs(double matchMs)
 {
-    time += options.frameMs;
-    engine->device->getTimer()->setTime(time);
+    if (longFrameDue && matchMs >= options.longFrameAtMs)
+    {
+        longFrameDue = false;
+        const auto longFrame = static_cast<double>(options.longFrameMs);
+        if (const auto* match = dynamic_cast<const GameScene*>(engine->getCurrentScene()))
+            watch.beginJump(*match, longFrame);
+        return longFrame;
+    }
+    return options.frameMs[frameNumber++ % options.frameMs.size()];
+}
+
+void MatchRunner::runFrame(double frameMs)
+{
+    time += frameMs;
+    playedMs += frameMs;
+    engine->device->getTimer()->setTime(static_cast<irr::u32>(time));
     const Clock::time_point start = Clock::now();
     engine->runFrame();
     frameTimes.record(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
     if (const auto* match = dynamic_cast<const GameScene*>(engine->getCurrentScene()))
-        watch.observe(*match, static_cast<float>(options.frameMs));
+        watch.observe(*match, match->frameDelta);
 }
 
 long MatchRunner::residentKilobytes()

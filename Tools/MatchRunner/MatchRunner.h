@@ -17,9 +17,9 @@ class GameScene;
 class StartScene;
 
 // Plays whole matches of the real game without a window: the engine on the null driver, its timer
-// advanced by a fixed frame length, each match started from the menu's own "Start Game" as a player
-// would, and ended where the game ends it. Every match starts from where a fresh run starts, with the
-// seed of its number, so it plays the same whatever came before it and in whichever process.
+// advanced by the frame lengths asked for, each match started from the menu's own "Start Game" as a
+// player would, and ended where the game ends it. Every match starts from where a fresh run starts, with
+// the seed of its number, so it plays the same whatever came before it and in whichever process.
 class MatchRunner
 {
 public:
@@ -49,7 +49,9 @@ private:
     void giveParameterSets(GameScene& match) const;
     // Runs frames until the match has handed back to the menu; false if it never did.
     bool playMatch();
-    void runFrame();
+    // The length of the next frame of the match, `matchMs` into it.
+    double nextFrameMs(double matchMs);
+    void runFrame(double frameMs);
 
     RunnerOptions options;
     std::ostream* telemetry;
@@ -59,7 +61,12 @@ private:
     std::uint32_t matchSeed = 0;
     // Where the mouse cursor stands in a fresh run: the dragon turns by it in a match's first frame.
     irr::core::position2di firstCursor;
-    irr::u32 time = 0;
+    // The run's time in ms, of which the game's timer shows the whole ms; the game time the match has
+    // played; the frame of the frame lengths' turn.
+    double time = 0.0;
+    double playedMs = 0.0;
+    std::size_t frameNumber = 0;
+    bool longFrameDue = false;
     std::optional<MatchSummary> finished;
     FrameTimes frameTimes;
 };

@@ -42,6 +42,27 @@ void MatchSummary::addWatch(const std::map<int, MatchWatch::Record>& records)
     }
 }
 
+void MatchSummary::addDurations(const std::map<int, MatchWatch::Durations>& durations)
+{
+    for (Player& player : players)
+    {
+        const auto found = durations.find(player.id);
+        player.durations = found != durations.end() ? found->second : MatchWatch::Durations();
+    }
+}
+
+namespace
+{
+void writeSpans(std::ostream& text, const char* name, const MatchWatch::Spans& spans)
+{
+    text << ' ' << name << ' ';
+    if (spans.count == 0)
+        text << "none";
+    else
+        text << spans.shortestMs << '-' << spans.longestMs;
+}
+}  // namespace
+
 std::string MatchSummary::line(int number) const
 {
     std::ostringstream text;
@@ -58,6 +79,16 @@ std::string MatchSummary::line(int number) const
         if (player.watched)
             text << " still " << player.watch.longestStillMs << " ms off-floor "
                  << player.watch.framesOffFloor;
+        if (player.durations)
+        {
+            writeSpans(text, "dash", player.durations->dash);
+            writeSpans(text, "cooldown", player.durations->cooldown);
+            writeSpans(text, "stun", player.durations->stun);
+            text << " ms";
+        }
     }
+    if (jump)
+        text << " | long frame " << jump->frameMs << " ms: game " << jump->gameMs << " ms, ring "
+             << jump->ringChange << ", score " << jump->scoreChange << ", move " << jump->move;
     return text.str();
 }

@@ -33,7 +33,7 @@ const std::array<Key, 12> keys{{
     {"fewest_units_to_reinforce", &OrcParameters::fewestUnitsToReinforce, 1.0, 1000.0},
     {"dash_speed", &OrcParameters::dashSpeed, 0.0, 10.0},
     {"blocked_share", &OrcParameters::blockedShare, 0.0, 1.0},
-    {"blocked_steps_before_detour", &OrcParameters::blockedStepsBeforeDetour, 1.0, 100000.0},
+    {"blocked_time_before_detour", &OrcParameters::blockedTimeBeforeDetour, 0.0, 100000.0},
     {"detour_length", &OrcParameters::detourLength, 0.0, 1000.0},
 }};
 

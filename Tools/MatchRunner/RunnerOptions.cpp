@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <sstream>
 
 namespace
 {
@@ -78,10 +79,37 @@ std::optional<RunnerOptions> RunnerOptions::read(int argc, const char* const arg
         ->check(CLI::Range(1, mostMatches).description(""))
         ->type_name("N")
         ->capture_default_str();
-    app.add_option("--frame-ms", options.frameMs, "Length of every frame in milliseconds, 1 to 1000")
-        ->check(CLI::Range(1U, longestFrameMs).description(""))
-        ->type_name("N")
+    app.add_option("--frame-ms", options.frameMs,
+                   "Length of every frame in milliseconds, 0 to 1000, fractions too (the game's timer counts "
+                   "whole ms); several, as in 0,0,1,0,2, follow one another in turn")
+        ->check(CLI::Validator(
+            [](const std::string& text)
+            {
+                std::istringstream reading(text);
+                double length = -1.0;
+                const bool read = static_cast<bool>(reading >> length) && reading.peek() == EOF;
+                return read && length >= 0.0 && length <= longestFrameMs
+                           ? std::string()
+                           : text + " is no frame length from 0 to 1000 ms";
+            },
+            ""))
+        ->delimiter(',')
+        ->type_name("MS[,MS...]")
+        ->default_str("16");
+    CLI::Option* longFrame =
+        app.add_option("--long-frame", options.longFrameMs,
+                       "Insert one frame this long (in ms) into each match, as a stalled machine would")
+            ->check(CLI::Range(1U, longestLongFrameMs).description(""))
+            ->type_name("MS");
+    app.add_option("--long-frame-at", options.longFrameAtMs,
+                   "How far into each match the long frame comes, in ms")
+        ->check(CLI::Range(0U, longestLongFrameMs).description(""))
+        ->needs(longFrame)
+        ->type_name("MS")
         ->capture_default_str();
+    app.add_flag("--durations", options.durations,
+                 "End each player's part with the shortest and longest dash, cooldown and stun it had, in ms "
+                 "of game time");
     app.add_option("--seed", options.seed,
                    "Seed of the game's chance in the first match; match N plays as a run of its own with "
                    "seed + N - 1 would")
@@ -114,6 +142,12 @@ std::optional<RunnerOptions> RunnerOptions::read(int argc, const char* const arg
                  "One JSON object per match and one for the total on standard output; the game's log "
                  "goes to standard error");
     app.add_flag("--check", options.check, "Read the options and parameter files, play nothing");
+    app.callback(
+        [&options]
+        {
+            if (options.meanFrameMs() < shortestMeanFrameMs)
+                throw CLI::ValidationError("--frame-ms", "the frames must last at least 0.1 ms on average");
+        });
     if (const std::optional<int> status = CommandLine::parse(app, argc, argv, std::cout, std::cerr))
     {
         exitStatus = *status;
@@ -131,4 +165,12 @@ std::optional<RunnerOptions> RunnerOptions::read(int argc, const char* const arg
         return std::nullopt;
     }
     return options;
+}
+
+double RunnerOptions::meanFrameMs() const
+{
+    double total = 0.0;
+    for (double length : frameMs)
+        total += length;
+    return frameMs.empty() ? 0.0 : total / static_cast<double>(frameMs.size());
 }

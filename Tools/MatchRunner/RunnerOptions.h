@@ -30,7 +30,11 @@ struct RunnerOptions
 
     int orcs = 4;
     int matches = 1;
-    unsigned frameMs = 16;
+    // The length of every frame in ms; several lengths follow one another in turn, over and over.
+    std::vector<double> frameMs = {16.0};
+    // One frame this long, in ms, once each match has run for longFrameAtMs; 0 for none.
+    unsigned longFrameMs = 0;
+    unsigned longFrameAtMs = 45000;
     std::uint32_t seed = 1;
     std::string telemetryFile;
     Dragon dragon = Dragon::still;
@@ -41,13 +45,20 @@ struct RunnerOptions
     bool json = false;
     // Only read the options and parameter files, then end.
     bool check = false;
+    bool durations = false;
 
     static constexpr int fewestOrcs = 1;
     static constexpr int mostOrcs = 4;
     static constexpr int mostMatches = 1000000;
-    static constexpr unsigned longestFrameMs = 1000;
+    static constexpr double longestFrameMs = 1000.0;
+    // Shorter frames on average would take a match millions of frames.
+    static constexpr double shortestMeanFrameMs = 0.1;
+    // An hour: a machine suspended, not a match.
+    static constexpr unsigned longestLongFrameMs = 3600000;
     static constexpr int mostJobs = 64;
 
+    // The mean of the frame lengths.
+    double meanFrameMs() const;
     // The seed match `number` (from 1) of this run plays with.
     std::uint32_t seedOf(int number) const { return seed + static_cast<std::uint32_t>(number - 1); }
     // The numbers of the run's matches, 1 to `matches`.
