@@ -217,7 +217,7 @@ def run(argv):
         results.close()
     names = [name for name, _, _ in sets]
     figures = stats.set_figures(results.all(), names)
-    pairs = stats.pair_figures(results.all(), names, arguments.margin)
+    pairs = stats.pair_figures(results.all(), names, orders, arguments.margin)
     text = report.text_of(figures, pairs, len(results.matches), len(planned_keys(tasks)))
     print(text, flush=True)
     if arguments.report:

@@ -125,7 +125,10 @@ def verdict(outcomes, first, second, margin):
     return "open"
 
 
-def pair_figures(results, names, margin):
+def pair_figures(results, names, orders, margin):
+    """Each pair's figures over every match; its verdict only over the seeds played in every seat order,
+    the same matches the early stop decides on, so that a tournament stopped early names what stopped it."""
+    paired = complete_seeds(results, orders)
     figures = []
     for index, first in enumerate(names):
         for second in names[index + 1:]:
@@ -136,7 +139,7 @@ def pair_figures(results, names, margin):
             figures.append(PairFigures(
                 first, second, count, outcomes.count(1.0), outcomes.count(0.5), outcomes.count(0.0),
                 elo_of(mean, count), elo_of(mean - Z95 * error, count), elo_of(mean + Z95 * error, count),
-                verdict(outcomes, first, second, margin)))
+                verdict(pair_outcomes(paired, first, second), first, second, margin)))
     return figures
 
 
@@ -151,5 +154,4 @@ def complete_seeds(results, orders):
 
 def decided(results, names, orders, margin):
     """True once every pair of sets has a verdict."""
-    paired = complete_seeds(results, orders)
-    return all(pair.verdict != "open" for pair in pair_figures(paired, names, margin))
+    return all(pair.verdict != "open" for pair in pair_figures(results, names, orders, margin))
