@@ -12,6 +12,7 @@ from conftest import kinds, watch
 GAME = os.environ.get("QUILLMARCH_GAME")
 # The game reads ../Assets, so it runs one level below the repository root, as the other tests do.
 GAME_FOLDER = pathlib.Path(__file__).resolve().parents[1]
+OWN_DISPLAY = GAME_FOLDER / "Support" / "own_display.sh"
 # Clicks "Start Game" on the menu (centred at 960, 680) every second until the test says the match began.
 START_A_MATCH = """"$GAME" ws & game=$!
 while kill -0 $game 2>/dev/null; do
@@ -28,7 +29,7 @@ MESSAGES_SECONDS = 60
 def test_the_game_streams_its_match_setup_then_players_and_stats(start_observer, tmp_path):
     observer = start_observer(port=1337)
     started = tmp_path / "started"
-    game = subprocess.Popen(["xvfb-run", "-a", "-s", "-screen 0 1920x1080x24", "bash", "-c", START_A_MATCH],
+    game = subprocess.Popen([str(OWN_DISPLAY), "1920x1080x24", "bash", "-c", START_A_MATCH],
                             cwd=GAME_FOLDER, env={**os.environ, "GAME": GAME, "STARTED": str(started)},
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The game on a 1366x768 laptop screen (run this under xvfb-run at that size), as a new player meets it:
+# The game on a 1366x768 laptop screen (run this on an X server of that size), as a new player meets it:
 # its window lies inside the screen, every button of the menu answers a real click (three more opponents
 # and one fewer, the settings panel and its "Back", "Start Game"), and the match's score bar and clock are
 # on the screen. A player who changes no setting gets no settings file. Argument: the game.
