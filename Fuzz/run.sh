@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzzers with clang and runs each one named for its number of inputs:
-#   Fuzz/run.sh frames=500000 settings=40000 orc-parameters=300000
+#   Fuzz/run.sh frames=500000 settings=30000 orc-parameters=200000   (what test.sh runs)
 # (frames: the WebSocket frame parser; settings: the settings file; orc-parameters: the orcs' parameter
 # files). Each starts from its seeds in Fuzz/corpus/ with its dictionary Fuzz/<name>.dict. Fails on any
 # crash, sanitizer finding or broken property; the input that caused it is left in build-fuzz/ as crash-*.
