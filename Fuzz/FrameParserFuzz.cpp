@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the frame parser as received data. Besides the sanitizers' findings it checks
 // that the frames found do not depend on how the bytes were split into receives, that a receiver never
 // waits for room that cannot come, and that every ping's payload survives the pong that answers it.
+#include "FuzzCheck.h"
+
 #include "Network/FrameParser.h"
 #include "Network/FrameWriter.h"
 
@@ -26,12 +28,6 @@ struct Received
     std::vector<Frame> frames;
     bool oversized = false;
 };
-
-void check(bool condition)
-{
-    if (!condition)
-        __builtin_trap();
-}
 
 bool sameFrame(const Frame& first, const Frame& second)
 {

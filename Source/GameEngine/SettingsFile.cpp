@@ -2,24 +2,15 @@
 
 #include "GameEngine/AtomicFile.h"
 #include "GameEngine/Console.h"
+#include "GameEngine/IniLines.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <ini.h>
 #include <pwd.h>
 #include <unistd.h>
-
-struct SettingsFile::Reading
-{
-    SettingsFile& file;
-    PlayerSettings& settings;
-    // The next line to hand to the parser; while it reads a line, the number of that line.
-    std::size_t next = 0;
-};
 
 std::filesystem::path SettingsFile::defaultPath()
 {
@@ -51,49 +42,28 @@ PlayerSettings SettingsFile::read()
     lines.clear();
     fieldLines.assign(PlayerSettings::fields().size(), notInTheFile);
     lastTopLevelLine = notInTheFile;
+    lastTopLevelNamed = false;
     unreadable = false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-    {
-        if (errno != ENOENT)
-            reportUnreadable(std::strerror(errno));
-        return settings;
-    }
     std::string content;
-    char chunk[4096];
-    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
-        content.append(chunk, got);
-    const bool failed = std::ferror(file) != 0;
-    const int failure = errno;
-    std::fclose(file);
-    if (failed)
+    int failure = 0;
+    if (!IniLines::load(path, content, failure))
     {
-        reportUnreadable(std::strerror(failure));
+        if (failure != ENOENT)
+            reportUnreadable(std::strerror(failure));
         return settings;
     }
-    splitIntoLines(content);
+    lines = IniLines::split(content);
     repeatedFieldLine.assign(lines.size(), false);
-    Reading reading{*this, settings};
-    const int firstBadLine = ini_parse_stream(nextLine, &reading, take, &reading);
-    if (firstBadLine > 0)
-        warn(static_cast<std::size_t>(firstBadLine), "does not read as name = value; kept as it is");
+    IniLines ini(lines);
+    ini.parse(
+        [&](const std::string& section, const std::string& name, const std::string& value)
+        {
+            takeSetting(settings, ini.lineNumber(), section, name, value);
+            // Every line inih understood is fine by it: what the game makes of it is reported there.
+            return true;
+        },
+        [this](std::size_t lineNumber) { warn(lineNumber, "does not read as name = value; kept as it is"); });
     return settings;
-}
-
-void SettingsFile::splitIntoLines(const std::string& content)
-{
-    std::size_t start = 0;
-    while (start < content.size())
-    {
-        std::size_t end = content.find('\n', start);
-        if (end == std::string::npos)
-            end = content.size();
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
 }
 
 void SettingsFile::reportUnreadable(const std::string& reason)
@@ -103,32 +73,9 @@ void SettingsFile::reportUnreadable(const std::string& reason)
                      "; playing with the default settings, and the file is not replaced");
 }
 
-char* SettingsFile::nextLine(char* line, int room, void* state)
+void SettingsFile::takeSetting(PlayerSettings& settings, std::size_t lineNumber, const std::string& section,
+                               const std::string& name, const std::string& value)
 {
-    auto& reading = *static_cast<Reading*>(state);
-    if (reading.next >= reading.file.lines.size() || room < 1)
-        return nullptr;
-    // One line of the file per call, however long, so that the parser's line numbers are the file's. The
-    // parser sees no more of a long line than fits; the line itself is kept whole.
-    const std::string& text = reading.file.lines[reading.next++];
-    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(room - 1));
-    text.copy(line, length);
-    line[length] = '\0';
-    return line;
-}
-
-int SettingsFile::take(void* state, const char* section, const char* name, const char* value)
-{
-    auto& reading = *static_cast<Reading*>(state);
-    reading.file.takeSetting(reading, section ? section : "", name ? name : "", value ? value : "");
-    // Every line the parser understood is fine by it: what the game makes of it is reported here.
-    return 1;
-}
-
-void SettingsFile::takeSetting(Reading& reading, const std::string& section, const std::string& name,
-                               const std::string& value)
-{
-    const std::size_t lineNumber = reading.next;
     const std::size_t lineIndex = lineNumber - 1;
     if (!section.empty())
     {
@@ -136,6 +83,7 @@ void SettingsFile::takeSetting(Reading& reading, const std::string& section, con
         return;
     }
     lastTopLevelLine = lineIndex;
+    lastTopLevelNamed = !name.empty();
     const std::vector<SettingField>& fields = PlayerSettings::fields();
     const auto field =
         std::find_if(fields.begin(), fields.end(),
@@ -150,10 +98,10 @@ void SettingsFile::takeSetting(Reading& reading, const std::string& section, con
         fieldLine = lineIndex;
     else
         repeatedFieldLine[lineIndex] = true;
-    if (field->read(value, reading.settings))
+    if (field->read(value, settings))
         return;
     const PlayerSettings defaults;
-    field->read(field->write(defaults), reading.settings);
+    field->read(field->write(defaults), settings);
     warn(lineNumber,
          name + " = " + value + " is not " + field->accepted() + "; using " + field->write(defaults));
 }
@@ -198,6 +146,7 @@ bool SettingsFile::save(const PlayerSettings& settings)
     fieldLines = std::move(written.fieldLines);
     repeatedFieldLine.assign(lines.size(), false);
     lastTopLevelLine = *std::max_element(fieldLines.begin(), fieldLines.end());
+    lastTopLevelNamed = true;
     return true;
 }
 
@@ -208,16 +157,27 @@ SettingsFile::Written SettingsFile::linesWith(const PlayerSettings& settings) co
     written.fieldLines.assign(fields.size(), notInTheFile);
     if (lines.empty())
         written.lines.emplace_back(header);
-    // Settings the file lacks join the last setting before any [section], where they still count.
-    const std::size_t insertAt = lastTopLevelLine == notInTheFile ? 0 : lastTopLevelLine + 1;
+    // Settings the file lacks join the last setting before any [section], where they still count (the first
+    // lines of a file without one). Nothing behind them may read differently then: the byte-order mark,
+    // which counts on the first line only, goes, and where no named setting came before them an indented
+    // line, which would now continue their last value, makes them end with a nameless section.
+    const bool first = lastTopLevelLine == notInTheFile;
+    const std::size_t insertAt = first ? 0 : lastTopLevelLine + 1;
     const auto addMissing = [&]
     {
+        bool added = false;
         for (std::size_t index = 0; index < fields.size(); ++index)
             if (fieldLines[index] == notInTheFile)
             {
                 written.fieldLines[index] = written.lines.size();
                 written.lines.push_back(lineFor(fields[index], settings));
+                added = true;
             }
+        const auto behind = lines.begin() + static_cast<std::ptrdiff_t>(std::min(insertAt, lines.size()));
+        const auto continues = [](const std::string& line)
+        { return IniLines::mayContinueAValue(IniLines::withoutByteOrderMark(line)); };
+        if (added && !lastTopLevelNamed && std::any_of(behind, lines.end(), continues))
+            written.lines.emplace_back(topLevel);
     };
     for (std::size_t lineIndex = 0; lineIndex < lines.size(); ++lineIndex)
     {
@@ -228,7 +188,8 @@ SettingsFile::Written SettingsFile::linesWith(const PlayerSettings& settings) co
         const auto field = std::find(fieldLines.begin(), fieldLines.end(), lineIndex);
         if (field == fieldLines.end())
         {
-            written.lines.push_back(lines[lineIndex]);
+            written.lines.push_back(lineIndex == 0 && first ? IniLines::withoutByteOrderMark(lines[0])
+                                                            : lines[lineIndex]);
             continue;
         }
         const auto index = static_cast<std::size_t>(field - fieldLines.begin());

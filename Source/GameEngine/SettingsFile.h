@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-// The player's settings between runs, as lines of "name = value" (read by inih). It is read once at start
-// and written only when the player has changed something. Nothing the player wrote is lost: a line that
-// does not read, a value out of range and a name the game does not know each get one warning naming the
-// file and line, the value keeps its default, and every such line stays in the file when it is written
+// The player's settings between runs, as lines of "name = value" (read by inih, through IniLines). It is read
+// once at start and written only when the player has changed something. Nothing the player wrote is lost: a
+// line that does not read, a value out of range and a name the game does not know each get one warning naming
+// the file and line, the value keeps its default, and every such line stays in the file when it is written
 // again; only the lines of the settings the game knows take their new values. A file that cannot be read
 // at all is never replaced.
 class SettingsFile
@@ -36,9 +36,10 @@ public:
 private:
     static constexpr const char* header = "; Quillmarch's settings. The game rewrites the values it knows "
                                           "and keeps every other line.";
+    // A section without a name: after it, inih reads settings again and continues no value.
+    static constexpr const char* topLevel = "[]";
     static constexpr std::size_t notInTheFile = static_cast<std::size_t>(-1);
 
-    struct Reading;
     // The file's lines with new values, and for each field the index of the line that holds it.
     struct Written
     {
@@ -46,15 +47,11 @@ private:
         std::vector<std::size_t> fieldLines;
     };
 
-    // The two ends inih calls: the next line of the file, and what it read on a line.
-    static char* nextLine(char* line, int room, void* reading);
-    static int take(void* reading, const char* section, const char* name, const char* value);
     static std::string lineFor(const SettingField& field, const PlayerSettings& settings);
 
-    void splitIntoLines(const std::string& content);
     void reportUnreadable(const std::string& reason);
-    void takeSetting(Reading& reading, const std::string& section, const std::string& name,
-                     const std::string& value);
+    void takeSetting(PlayerSettings& settings, std::size_t lineNumber, const std::string& section,
+                     const std::string& name, const std::string& value);
     void warn(std::size_t lineNumber, const std::string& text) const;
     Written linesWith(const PlayerSettings& settings) const;
     // Where a rename puts the file: through a symbolic link, to the file it names.
@@ -68,5 +65,7 @@ private:
     std::vector<bool> repeatedFieldLine;
     // The last line of a setting before any [section]: settings the file lacks are written after it.
     std::size_t lastTopLevelLine = notInTheFile;
+    // Whether that setting had a name, which inih would continue with an indented line after it.
+    bool lastTopLevelNamed = false;
     bool unreadable = false;
 };

@@ -135,10 +135,14 @@ TEST(MatchRunnerTest, EveryMatchPlaysFromItsSeedAloneWhateverTheWorkerProcesses)
         std::filesystem::remove(folder + run);
 }
 
-// An empty parameter file is today's orc; a set's values reach the orc of its slot only.
+// An empty parameter file is today's orc (a comment, however long, sets nothing); a set's values reach the
+// orc of its slot only.
 TEST(MatchRunnerTest, AParameterSetPlaysTheOrcOfItsSlot)
 {
-    const std::string empty = writeFile(folder + "-calm.ini", "; today's orc\n");
+    // Longer than inih reads of a line, so that what follows would be a line of its own if it were cut.
+    std::string comment = "; today's orc ";
+    comment.resize(199, '.');
+    const std::string empty = writeFile(folder + "-calm.ini", comment + "camp_threshold = 1000\n");
     const std::string hoarder = writeFile(folder + "-hoarder.ini", "camp_threshold = 1000\n# never founds\n");
     const std::string options = "--orcs 2 --matches 3 --seed 5 --json";
     const CommandRun today = runner(options);
@@ -163,14 +167,19 @@ TEST(MatchRunnerTest, AParameterSetPlaysTheOrcOfItsSlot)
 
 TEST(MatchRunnerTest, RefusesAWrongParameterFileNamingItsLineAndKey)
 {
-    for (const auto& [text, said] :
-         {std::pair("rival_range = 25\nrival_rang = 3\n", "line 2: key 'rival_rang': unknown key"),
-          std::pair("camp_threshold = 6.5\n", "line 1: key 'camp_threshold': '6.5' is not a whole number"),
-          std::pair("\ndash_speed = fast\n", "line 2: key 'dash_speed': 'fast' is not a number from 0 to 10"),
-          std::pair("blocked_share = 2\n", "line 1: key 'blocked_share': '2' is not a number from 0 to 1"),
-          std::pair("detour_length = 4\ndetour_length = 5\n", "line 2: key 'detour_length': given twice"),
-          std::pair("[orc]\ncapture_range = 30\n", "line 2: section [orc]: the file takes no sections"),
-          std::pair("capture_range 30\n", "line 1: not a 'key = value' line")})
+    for (const auto& [text, said] : std::vector<std::pair<std::string, std::string>>{
+             {"rival_range = 25\nrival_rang = 3\n", "line 2: key 'rival_rang': unknown key"},
+             // However long a line, the lines are counted as the file has them, and a value cut short by
+             // inih's limit is refused.
+             {"# " + std::string(250, 'x') + "\nrival_rang = 3\n", "line 2: key 'rival_rang': unknown key"},
+             {"rival_range = 25" + std::string(200, ' ') + "1\n",
+              "line 1: key 'rival_range': the line is longer than 199 characters"},
+             {"camp_threshold = 6.5\n", "line 1: key 'camp_threshold': '6.5' is not a whole number"},
+             {"\ndash_speed = fast\n", "line 2: key 'dash_speed': 'fast' is not a number from 0 to 10"},
+             {"blocked_share = 2\n", "line 1: key 'blocked_share': '2' is not a number from 0 to 1"},
+             {"detour_length = 4\ndetour_length = 5\n", "line 2: key 'detour_length': given twice"},
+             {"[orc]\ncapture_range = 30\n", "line 2: section [orc]: the file takes no sections"},
+             {"capture_range 30\n", "line 1: not a 'key = value' line"}})
     {
         const std::string file = writeFile(folder + "-wrong.ini", text);
         const CommandRun run = runner("--orcs 2 --orc-params 2=" + file);
@@ -181,6 +190,9 @@ TEST(MatchRunnerTest, RefusesAWrongParameterFileNamingItsLineAndKey)
     std::filesystem::remove(folder + "-wrong.ini");
     for (const auto& [arguments, said] :
          {std::pair("--orc-params 1=/nowhere.ini", "ERROR: /nowhere.ini: cannot be read\n"),
+          // Neither a folder nor a file that never ends is a parameter file.
+          std::pair("--orc-params 1=/", "ERROR: /: cannot be read\n"),
+          std::pair("--orc-params 1=/dev/zero", "ERROR: /dev/zero: cannot be read\n"),
           std::pair("--orcs 2 --orc-params 3=/nowhere.ini",
                     "ERROR: --orc-params 3=/nowhere.ini: slot 3 but only 2 orcs play\n")})
     {

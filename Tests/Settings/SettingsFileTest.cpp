@@ -115,6 +115,7 @@ TEST_P(BadInputTest, GetsOneWarningPerLineTheRestIsUsedAndNothingIsLost)
 
     PlayerSettings changed = input.read;
     changed.effectsVolume = 7;
+    changed.maxFps = 60;
     ASSERT_TRUE(file.save(changed));
     EXPECT_EQ(SettingsFile(path).read(), changed);
     std::vector<std::string> saved;
@@ -163,24 +164,62 @@ INSTANTIATE_TEST_SUITE_P(
                   "4: unknown setting \"music_volume\" in [video]; kept as it is",
                   "5: unknown setting \"brightness\" in [video]; kept as it is"},
                  with(5),
-                 {"colour = blue", "[video]", "music_volume = 3", "brightness = " + std::string(300, '9')}}),
+                 {"colour = blue", "[video]", "music_volume = 3", "brightness = " + std::string(300, '9')}},
+        BadInput{"EveryLineThatDoesNotRead",
+                 "stray words\nmusic_volume = 40\n[broken\neffects_volume = 20\n",
+                 {"1: does not read as name = value; kept as it is",
+                  "3: does not read as name = value; kept as it is"},
+                 with(40, 20),
+                 {"stray words", "[broken"}},
+        // Without a setting before them, the settings saved go first, where nothing behind may change.
+        BadInput{"IndentedLineWithoutSettings",
+                 "  stray words\n[video]\nmusic_volume = 3\n",
+                 {"1: does not read as name = value; kept as it is",
+                  "3: unknown setting \"music_volume\" in [video]; kept as it is"},
+                 with(100),
+                 {"  stray words", "[video]", "music_volume = 3"}},
+        BadInput{"ByteOrderMarkBeforeASection",
+                 "\xEF\xBB\xBF[video]\nmusic_volume = 3\n",
+                 {"2: unknown setting \"music_volume\" in [video]; kept as it is"},
+                 with(100),
+                 {"[video]", "music_volume = 3"}},
+        BadInput{
+            "IndentedLineAfterANamelessSetting",
+            "= 5\n  stray words\n",
+            {"1: unknown setting \"\"; kept as it is", "2: does not read as name = value; kept as it is"},
+            with(100),
+            {"= 5", "  stray words"}}),
     [](const testing::TestParamInfo<BadInput>& info) { return info.param.what; });
 
-// A folder where the file should be: it cannot be read, so it is never replaced.
+// A folder where the file should be, or a file far too large to be one: it cannot be read, so it is never
+// replaced.
 TEST_F(SettingsFileTest, AFileThatCannotBeReadIsReportedOnceAndNeverReplaced)
 {
-    fs::create_directories(path / "inside");
-    SettingsFile file(path);
-    ConsoleCapture console;
-    EXPECT_EQ(file.read(), PlayerSettings());
-    EXPECT_FALSE(file.save(with(10)));
-    EXPECT_THAT(
-        console.reportLines(),
-        ElementsAre("WARNING: Cannot read the settings file " + path.string() +
-                        ": Is a directory; playing with the default settings, and the file is not replaced",
-                    "WARNING: The settings are not saved: " + path.string() +
-                        " could not be read at start, and replacing it would lose what it holds"));
-    EXPECT_TRUE(fs::is_directory(path / "inside"));
+    const std::string huge(std::size_t{2} << 20, ';');
+    for (const bool folderInTheWay : {true, false})
+    {
+        fs::create_directories(path.parent_path());
+        if (folderInTheWay)
+            fs::create_directories(path / "inside");
+        else
+            write(huge);
+        SettingsFile file(path);
+        ConsoleCapture console;
+        EXPECT_EQ(file.read(), PlayerSettings());
+        EXPECT_FALSE(file.save(with(10)));
+        EXPECT_THAT(
+            console.reportLines(),
+            ElementsAre("WARNING: Cannot read the settings file " + path.string() + ": " +
+                            (folderInTheWay ? "Is a directory" : "File too large") +
+                            "; playing with the default settings, and the file is not replaced",
+                        "WARNING: The settings are not saved: " + path.string() +
+                            " could not be read at start, and replacing it would lose what it holds"));
+        if (folderInTheWay)
+            EXPECT_TRUE(fs::is_directory(path / "inside"));
+        else
+            EXPECT_EQ(fs::file_size(path), huge.size());
+        fs::remove_all(path);
+    }
 }
 
 // A settings file kept elsewhere and linked into place stays linked; a folder that cannot be made is

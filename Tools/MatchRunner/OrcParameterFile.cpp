@@ -1,28 +1,21 @@
 #include "OrcParameterFile.h"
 
+#include "GameEngine/IniLines.h"
+
 #include <array>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <ini.h>
 #include <set>
 #include <sstream>
 #include <variant>
 
 namespace
 {
-struct Key
-{
-    const char* name;
-    std::variant<float OrcParameters::*, int OrcParameters::*> field;
-    double least;
-    double most;
-};
+using Key = OrcParameterFile::Key;
+constexpr double noLimit = OrcParameterFile::noLimit;
 
-constexpr double noLimit = HUGE_VAL;
-
-const std::array<Key, 12> keys{{
+const std::array<Key, 12> keyTable{{
     {"rival_range", &OrcParameters::rivalRange, 0.0, 10000.0},
     {"capture_range", &OrcParameters::captureRange, 0.0, 10000.0},
     {"own_camp_reach", &OrcParameters::ownCampReach, 0.0, 10000.0},
@@ -66,52 +59,45 @@ std::string rangeText(const Key& key)
 
 struct Reading
 {
-    std::FILE* file = nullptr;
-    int line = 0;
     OrcParameters parameters;
     std::set<std::string> seen;
-    // The first wrong key and its line; inih reads on after it.
+    // The first wrong line and what is wrong there; the lines after it are read on but change nothing.
     std::string problem;
-    int problemLine = 0;
+    std::size_t problemLine = 0;
 };
 
-// Hands inih the file's lines one by one, counting them: its handler is not told the line.
-char* nextLine(char* text, int size, void* user)
-{
-    auto& reading = *static_cast<Reading*>(user);
-    char* line = std::fgets(text, size, reading.file);
-    if (line)
-        ++reading.line;
-    return line;
-}
-
-bool refuse(Reading& reading, const std::string& problem)
+bool refuse(Reading& reading, std::size_t lineNumber, const std::string& problem)
 {
     if (reading.problemLine == 0)
     {
         reading.problem = problem;
-        reading.problemLine = reading.line;
+        reading.problemLine = lineNumber;
     }
     return false;
 }
 
-int takeLine(void* user, const char* section, const char* name, const char* value)
+bool takeLine(Reading& reading, const IniLines& ini, const std::string& section, const std::string& key,
+              const std::string& value)
 {
-    auto& reading = *static_cast<Reading*>(user);
-    if (*section != '\0')
-        return refuse(reading, "section [" + std::string(section) + "]: the file takes no sections");
-    const std::string key = name;
+    const std::size_t line = ini.lineNumber();
+    if (!section.empty())
+        return refuse(reading, line, "section [" + section + "]: the file takes no sections");
     const Key* known = nullptr;
-    for (const Key& candidate : keys)
+    for (const Key& candidate : OrcParameterFile::keys())
         if (key == candidate.name)
             known = &candidate;
     if (!known)
-        return refuse(reading, "key '" + key + "': unknown key");
+        return refuse(reading, line, "key '" + key + "': unknown key");
+    // inih read only the start of the line, so the value may be cut short.
+    if (ini.cut())
+        return refuse(reading, line,
+                      "key '" + key + "': the line is longer than " + std::to_string(ini.longestRead()) +
+                          " characters");
     if (!reading.seen.insert(key).second)
-        return refuse(reading, "key '" + key + "': given twice");
+        return refuse(reading, line, "key '" + key + "': given twice");
     const std::optional<double> number = numberIn(value, *known);
     if (!number)
-        return refuse(reading, "key '" + key + "': '" + value + "' is not " + rangeText(*known));
+        return refuse(reading, line, "key '" + key + "': '" + value + "' is not " + rangeText(*known));
     std::visit(
         [&](auto field)
         {
@@ -119,26 +105,32 @@ int takeLine(void* user, const char* section, const char* name, const char* valu
             reading.parameters.*field = static_cast<Value>(*number);
         },
         known->field);
-    return 1;
+    return true;
 }
 }  // namespace
 
+const std::array<OrcParameterFile::Key, 12>& OrcParameterFile::keys()
+{
+    return keyTable;
+}
+
 std::optional<OrcParameters> OrcParameterFile::read(const std::string& path, std::string& error)
 {
-    Reading reading;
-    reading.file = std::fopen(path.c_str(), "r");
-    if (!reading.file)
+    std::string content;
+    int failure = 0;
+    if (!IniLines::load(path, content, failure))
     {
         error = path + ": cannot be read";
         return std::nullopt;
     }
-    const int firstError = ini_parse_stream(nextLine, &reading, takeLine, &reading);
-    std::fclose(reading.file);
-    if (firstError == 0)
+    const std::vector<std::string> lines = IniLines::split(content);
+    IniLines ini(lines);
+    Reading reading;
+    ini.parse([&](const std::string& section, const std::string& key, const std::string& value)
+              { return takeLine(reading, ini, section, key, value); },
+              [&](std::size_t line) { refuse(reading, line, "not a 'key = value' line"); });
+    if (reading.problemLine == 0)
         return reading.parameters;
-    // inih names the first wrong line, whether a key was refused there or the line reads as no key.
-    const bool keyRefused = reading.problemLine == firstError;
-    error = path + " line " + std::to_string(firstError) + ": " +
-            (keyRefused ? reading.problem : "not a 'key = value' line");
+    error = path + " line " + std::to_string(reading.problemLine) + ": " + reading.problem;
     return std::nullopt;
 }
