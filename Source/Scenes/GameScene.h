@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+class ArenaVault;
 class MatchMenu;
 class ResultsPanel;
 namespace irr::AI
@@ -57,7 +58,7 @@ public:
     std::unique_ptr<MatchMenu> matchMenu;
     ResultsPanel* resultsPanel = nullptr;
     // Null without its texture.
-    irr::scene::ISceneNode* vault = nullptr;
+    ArenaVault* vault = nullptr;
 
 private:
     void addScreens();

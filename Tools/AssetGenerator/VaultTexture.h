@@ -9,14 +9,15 @@
 class VaultTexture
 {
 public:
-    static constexpr int width = 1024;
-    static constexpr int height = 512;
-    static constexpr int ribs = 8;
-    static constexpr int arches = 16;
-    // Where the ribs spring from the walls and where the arches' crowns stand, in degrees above the horizon.
-    static constexpr double springLine = 30.0;
-    static constexpr double archCrown = 24.0;
-    static constexpr double torchHeight = 8.0;
+    static constexpr int width = 2048;
+    static constexpr int height = 1024;
+    static constexpr int ribs = 16;
+    static constexpr int arches = 32;
+    // Where the ribs spring from the walls and where the arches' crowns stand, in degrees above the horizon:
+    // low, so that the hall reads as far away.
+    static constexpr double springLine = 18.0;
+    static constexpr double archCrown = 13.0;
+    static constexpr double torchHeight = 4.5;
 
     static Canvas paint();
     // The elevation in degrees of the texture's row at `t` (0 at the top, 1 at the bottom).
