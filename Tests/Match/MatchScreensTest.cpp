@@ -100,9 +100,16 @@ TEST_P(MatchMenuTest, OpensOverTheMatchGoingOnAndEveryWayOutDoesWhatItSays)
     EXPECT_EQ(game.device()->getEventReceiver(), second->matchMenu.get());
 }
 
+std::string nameOf(const testing::TestParamInfo<WayOut>& info)
+{
+    static const char* const names[] = {"EscapeAgain", "Resume", "BackToMenu", "Quit"};
+    return names[static_cast<int>(info.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(WaysOut, MatchMenuTest,
                          testing::Values(WayOut::escapeAgain, WayOut::resume, WayOut::backToMenu,
-                                         WayOut::quit));
+                                         WayOut::quit),
+                         nameOf);
 
 // A known finish: the first orc's camp larger than the dragon's, the second orc without one. From the
 // winner's announcement the results show a row per player, winner first, one more every 250 ms, with the
