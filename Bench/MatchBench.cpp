@@ -188,8 +188,8 @@ const std::pair<Shown, const char*> variants[] = {{Shown::fullMatch, "fps_full_m
                                                   {Shown::noUnits, "fps_no_units"},
                                                   {Shown::noVault, "fps_no_vault"}};
 
-// Frames per second of a full match drawn with OpenGL at 1920x1080, beside the same arena shown less (the
-// vault over the arena may cost at most 5 % of the full match's rate: compare fps_no_vault). The
+// Frames per second of a full match drawn with OpenGL at 1920x1080, beside the same arena shown less
+// (fps_no_vault: what the vault over the arena costs). The
 // variants take turns in short runs of frames, so that a machine busy with other work slows them alike;
 // the benchmark's own time is that of the full match's frames.
 void drawnMatchFramesPerSecond(benchmark::State& state)

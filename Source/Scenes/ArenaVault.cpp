@@ -32,6 +32,10 @@ ArenaVault::ArenaVault(irr::scene::ISceneManager* sceneManager, irr::video::ITex
     material.ZWriteEnable = false;
     material.ZBuffer = irr::video::ECFN_LESSEQUAL;
     material.BackfaceCulling = false;
+    // The texture is always drawn larger than it is: point sampling and no smaller copies cost a software
+    // renderer least, and look alike in the vault's dark stone.
+    material.setFlag(irr::video::EMF_BILINEAR_FILTER, false);
+    material.UseMipMaps = false;
     material.setTexture(0, texture);
     buildDome();
 }
