@@ -51,7 +51,9 @@ bool GameScene::init()
     device->getCursorControl()->setVisible(false);
     if (!loadLevel())
         return false;
-    vault = ArenaVault::addTo(sceneManager, assets);
+    // A window-less engine shows nothing: the vault's texture would only take memory there.
+    if (driver->getDriverType() != irr::video::EDT_NULL)
+        vault = ArenaVault::addTo(sceneManager, assets);
     sceneManager->setShadowColor(shadowColor);
     if (!loadUnitSpots())
         return false;
