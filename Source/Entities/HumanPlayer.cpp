@@ -75,9 +75,21 @@ void HumanPlayer::update(double frameDelta, float totalTime)
 {
     BasePlayer::update(frameDelta, totalTime);
     const std::shared_ptr<EventReceiver> keys = scene->getEventReceiver();
-    if (keys)
+    if (keys && steered)
         readInput(*keys);
     showUnitCount();
+}
+
+void HumanPlayer::setSteered(bool steered)
+{
+    if (steered && !this->steered)
+    {
+        actionArmed = false;
+        skillKeyHeld = false;
+        skillKeyReleased = false;
+        mouseLook = true;
+    }
+    this->steered = steered;
 }
 
 void HumanPlayer::showUnitCount()

@@ -37,6 +37,11 @@ public:
     bool init(BaseGameScene* scene, const irr::core::vector3df& position,
               const irr::core::vector3df& rotation, const irr::core::vector3df& scale);
     void update(double frameDelta, float totalTime) override;
+    // Whether the keys and the mouse steer the dragon. Off, it stands where it is and the camera stays,
+    // while the rules of the match go on acting on it; given back, a key that was held all the while
+    // has to be let go before it acts again.
+    void setSteered(bool steered);
+    bool isSteered() const { return steered; }
 
     bool actionArmed = false;
     irr::video::SMaterial modelMaterial;
@@ -56,6 +61,8 @@ public:
     bool skillKeyReleased = false;
 
 private:
+    bool steered = true;
+
     void dressModel();
     void collideWithLevel();
     void showUnitCount();

@@ -22,6 +22,7 @@ bool Unit::init(BaseGameScene* scene, const irr::core::vector3df& position,
     node->setPosition(position);
     node->setScale(scale);
     addEffect();
+    node->getMaterial(0).EmissiveColor = irr::video::SColor(unownedGlow);
     following = false;
     absorbed = false;
     return true;

@@ -20,8 +20,9 @@ public:
     static constexpr float reach = 3.0f;
     // A following unit this close to its target stands still.
     static constexpr float standstill = 1.5f;
-    // Glow and particle colour of a unit nobody owns.
-    static constexpr irr::u32 unownedGlow = 0x01000000;
+    // Glow and particle colour of a unit nobody owns: light grey. The arena has no light, so the glow is all
+    // of a unit's colour; in black a free unit would read as a hole in the floor.
+    static constexpr irr::u32 unownedGlow = 0xFFAFAFAF;
     // Out-of-play heights: below the arena after a camp took the unit, far below after a throw off the floor.
     static constexpr float absorbedHeight = -1000.0f;
     static constexpr float thrownOffHeight = -100000.0f;

@@ -181,6 +181,12 @@ void GameEngine::shutdown()
     driver = nullptr;
 }
 
+void GameEngine::quit()
+{
+    if (device)
+        device->closeDevice();
+}
+
 bool GameEngine::changeScene(std::unique_ptr<BaseScene> scene)
 {
     if (!scene)

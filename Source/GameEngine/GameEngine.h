@@ -74,6 +74,8 @@ public:
     // One pass of the frame loop; false once the window has closed.
     bool runFrame();
     void shutdown();
+    // Ends the game after this frame, the way closing the window does.
+    void quit();
     bool changeScene(std::unique_ptr<BaseScene> scene);
 
     // Hands a message to the telemetry connection; nothing happens while telemetry is off.

@@ -309,14 +309,18 @@ void BaseGameScene::updateListener()
 
 void BaseGameScene::draw()
 {
-    BaseScene::draw();
+    sceneManager->drawAll();
+    // The rings lie on the floor with the rest of the arena, under everything drawn flat on the screen.
+    for (const std::shared_ptr<Camp>& camp : camps)
+        camp->updateAndDraw(frameDelta, totalTime, this);
     const irr::core::dimension2du screen = driver->getScreenSize();
     drawScoreBar(screen);
     announceTheEnd(drawClock(screen));
-    for (const std::shared_ptr<Camp>& camp : camps)
-        camp->updateAndDraw(frameDelta, totalTime, this);
     if (announcer)
         announcer->draw(frameDelta, totalTime);
+    // Last, so that what the match shows in its GUI (the results, the match menu) lies over its display.
+    guiEnvironment->drawAll();
+    ++frameCount;
     if (matchOver)
         returnToMenu();
 }
@@ -376,10 +380,13 @@ irr::s32 BaseGameScene::scoreBarTop(const irr::core::dimension2du& screen)
 
 int BaseGameScene::drawClock(const irr::core::dimension2du& screen)
 {
+    const auto secondsLeft = static_cast<int>(matchLength / 1000.0f - sceneTime / 1000.0f);
+    // Once the results are up the clock would count on below zero.
+    if (result)
+        return secondsLeft;
     const irr::core::recti box = clockBox(screen);
     driver->draw2DRectangle(irr::video::SColor(clockFillColor), box);
     driver->draw2DRectangleOutline(box, irr::video::SColor(outlineColor));
-    const auto secondsLeft = static_cast<int>(matchLength / 1000.0f - sceneTime / 1000.0f);
     if (font)
     {
         WideText text;
@@ -398,6 +405,7 @@ void BaseGameScene::announceTheEnd(int secondsLeft)
         if (announcementState == warningGiven)
         {
             announcementState = winnerAnnounced;
+            result = MatchStandings::of(*this);
             // A match whose every player failed to come has nobody to name.
             if (const BasePlayer* winner = leader())
             {
@@ -418,8 +426,10 @@ void BaseGameScene::announceTheEnd(int secondsLeft)
 
 void BaseGameScene::returnToMenu()
 {
+    auto menu = std::make_unique<StartScene>();
+    menu->lastMatch = result;
     // The change retires this scene: nothing of it is touched afterwards.
-    engine->changeScene(std::make_unique<StartScene>());
+    engine->changeScene(std::move(menu));
 }
 
 void BaseGameScene::exit()

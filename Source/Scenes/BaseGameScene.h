@@ -2,9 +2,11 @@
 
 #include "GameEngine/AssetShelf.h"
 #include "GameEngine/BaseScene.h"
+#include "Scenes/MatchStandings.h"
 
 #include <irrlicht.h>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -92,6 +94,8 @@ public:
 
     // The first player with the largest weight, the winner once the clock has run out; null without players.
     BasePlayer* leader() const;
+    // A player's weight in the score bar and in the choice of the winner: its score, at least leastWeight.
+    static float weightOf(const BasePlayer& player);
     // Whether `id` is the human player's number.
     bool isHumanId(irr::s32 id) const;
     // Hands a telemetry message to the connection, if telemetry is on.
@@ -112,7 +116,11 @@ public:
     irr::u32 aiPlayerCount = 0;
     irr::gui::IGUIFont* font = nullptr;
     irr::s32 announcementState = nothingSaid;
+    // Set to leave the match: the next drawn frame returns to the menu. The clock sets it 3 s after the
+    // end; the match menu's "Back to menu" sets it at once.
     bool matchOver = false;
+    // How the players stood when the winner was announced; what the results and the menu show of it.
+    std::optional<MatchStandings> result;
     ISoundEngine* soundEngine = nullptr;
     // Where the entities get their models and textures.
     AssetShelf assets;
@@ -127,7 +135,6 @@ private:
     void sendStats() const;
     void detectDashHits();
     void updateListener();
-    static float weightOf(const BasePlayer& player);
     void drawScoreBar(const irr::core::dimension2du& screen);
     // Returns the whole seconds left.
     int drawClock(const irr::core::dimension2du& screen);

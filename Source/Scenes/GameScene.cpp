@@ -9,6 +9,9 @@
 #include "GameEngine/GameEngine.h"
 #include "Network/NumberText.h"
 #include "Network/TelemetryMessage.h"
+#include "Scenes/ArenaVault.h"
+#include "Scenes/MatchMenu.h"
+#include "Scenes/ResultsPanel.h"
 
 #include <algorithm>
 #include <limits>
@@ -37,6 +40,7 @@ bool GameScene::init()
 {
     if (!BaseGameScene::init())
         return false;
+    addScreens();
     startMusic();
     makeInfluenceMaps();
     Console::line("Finished");
@@ -47,6 +51,9 @@ bool GameScene::init()
     device->getCursorControl()->setVisible(false);
     if (!loadLevel())
         return false;
+    // A window-less engine shows nothing: the vault's texture would only take memory there.
+    if (driver->getDriverType() != irr::video::EDT_NULL)
+        vault = ArenaVault::addTo(sceneManager, assets);
     sceneManager->setShadowColor(shadowColor);
     if (!loadUnitSpots())
         return false;
@@ -56,6 +63,25 @@ bool GameScene::init()
     respawnTimer = 0.0f;
     buildUnownedCamp();
     return true;
+}
+
+void GameScene::addScreens()
+{
+    // The results first, so that the menu lies over them.
+    resultsPanel = ResultsPanel::addTo(*this);
+    matchMenu = std::make_unique<MatchMenu>(*this);
+    device->setEventReceiver(matchMenu.get());
+}
+
+void GameScene::exit()
+{
+    // The GUI outlives the match: its screens leave with it.
+    if (matchMenu)
+        matchMenu->remove();
+    if (resultsPanel)
+        resultsPanel->remove();
+    resultsPanel = nullptr;
+    BaseGameScene::exit();
 }
 
 void GameScene::placeUnits()

@@ -6,6 +6,9 @@
 #include <memory>
 #include <vector>
 
+class ArenaVault;
+class MatchMenu;
+class ResultsPanel;
 namespace irr::AI
 {
 class AIInfluenceMap;
@@ -40,6 +43,7 @@ public:
 
     bool init() override;
     void update() override;
+    void exit() override;
 
     // Fades and spreads the influence map, stamps every player's position and sends the map.
     void updateInfluence();
@@ -50,8 +54,14 @@ public:
     std::unique_ptr<irr::AI::AIInfluenceMap> influenceMap;
     std::unique_ptr<irr::AI::AIInfluenceMap> distanceMap;
     float respawnTimer = 0.0f;
+    // The screens over the match: Esc's menu, which takes the match's input first, and the results.
+    std::unique_ptr<MatchMenu> matchMenu;
+    ResultsPanel* resultsPanel = nullptr;
+    // Null without its texture.
+    ArenaVault* vault = nullptr;
 
 private:
+    void addScreens();
     void startMusic();
     void makeInfluenceMaps();
     void sendDistanceMap();

@@ -3,6 +3,9 @@
 #include "GameEngine/Console.h"
 #include "GameEngine/FontLoader.h"
 #include "GameEngine/FormatWide.h"
+#include "GameEngine/GameEngine.h"
+#include "Scenes/KeyLegend.h"
+#include "Scenes/MenuTexts.h"
 #include "Scenes/SettingsPanel.h"
 #include "Scenes/StartSceneEventReceiver.h"
 
@@ -21,6 +24,8 @@ bool StartScene::init()
     device->getCursorControl()->setVisible(true);
     addButtons();
     countFont = FontLoader::load(guiEnvironment, countFontPath);
+    texts = std::make_unique<MenuTexts>(*this);
+    legend = std::make_unique<KeyLegend>(*this);
     settingsPanel = std::make_unique<SettingsPanel>(*this, [this] { closeSettings(); });
     receiver = std::make_unique<StartSceneEventReceiver>(this);
     device->setEventReceiver(receiver.get());
@@ -42,12 +47,17 @@ void StartScene::addButtons()
                                 L"Add Player", buttonFont);
     removePlayerButton = addButton({halfW - quarterW, halfH - 80, halfW - eighthW, halfH},
                                    removePlayerButtonId, L"Remove Player", buttonFont);
-    // Below "Start Game", under "Remove Player"; the place under "Add Player" stays free for one more.
-    const irr::s32 settingsTop = std::min(halfH + settingsRowTop, static_cast<irr::s32>(screen.Height) -
-                                                                      bottomMargin - settingsRowHeight);
-    settingsButton =
-        addButton({halfW - quarterW, settingsTop, halfW - eighthW, settingsTop + settingsRowHeight},
-                  settingsButtonId, L"Settings", buttonFont);
+    const irr::s32 rowTop = std::min(halfH + settingsRowTop,
+                                     static_cast<irr::s32>(screen.Height) - bottomMargin - settingsRowHeight);
+    settingsButton = addButton({halfW - quarterW, rowTop, halfW - eighthW, rowTop + settingsRowHeight},
+                               settingsButtonId, L"Settings", buttonFont);
+    quitButton = addButton({halfW + eighthW, rowTop, halfW + quarterW, rowTop + settingsRowHeight},
+                           quitButtonId, L"Quit", buttonFont);
+}
+
+std::vector<irr::gui::IGUIButton*> StartScene::buttons() const
+{
+    return {startButton, addPlayerButton, removePlayerButton, settingsButton, quitButton};
 }
 
 irr::gui::IGUIButton* StartScene::addButton(const irr::core::rect<irr::s32>& rectangle, irr::s32 id,
@@ -65,10 +75,20 @@ void StartScene::draw()
         return;
     WideText count;
     formatWide(count, L"%d", aiPlayerCount);
+    const irr::core::recti area = countArea();
+    countFont->draw(count, irr::core::rect<irr::s32>(area.UpperLeftCorner, {0, 0}), countColor, false, false,
+                    nullptr);
+}
+
+irr::core::recti StartScene::countArea() const
+{
     const irr::core::dimension2du screen = driver->getScreenSize();
     const irr::s32 left = static_cast<irr::s32>(static_cast<double>(screen.Width) * 0.5);
     const irr::s32 top = static_cast<irr::s32>(static_cast<float>(screen.Height) * 0.4f);
-    countFont->draw(count, irr::core::rect<irr::s32>(left, top, 0, 0), countColor, false, false, nullptr);
+    // The widest count the menu shows.
+    const irr::core::dimension2du size =
+        countFont ? countFont->getDimension(L"4") : irr::core::dimension2du();
+    return {left, top, left + static_cast<irr::s32>(size.Width), top + static_cast<irr::s32>(size.Height)};
 }
 
 void StartScene::openSettings()
@@ -83,9 +103,14 @@ void StartScene::closeSettings()
     showMenu(true);
 }
 
+void StartScene::quit()
+{
+    engine->quit();
+}
+
 void StartScene::showMenu(bool shown)
 {
-    for (irr::gui::IGUIButton* button : {startButton, addPlayerButton, removePlayerButton, settingsButton})
+    for (irr::gui::IGUIButton* button : buttons())
     {
         if (!button)
             continue;
@@ -93,6 +118,9 @@ void StartScene::showMenu(bool shown)
             guiEnvironment->removeFocus(button);
         button->setVisible(shown);
     }
+    // The panel stands where the title and the last match's line are.
+    if (texts)
+        texts->show(shown);
 }
 
 void StartScene::exit()
@@ -100,7 +128,9 @@ void StartScene::exit()
     // Saves what the player changed when the window closes while the panel shows.
     if (settingsPanel)
         settingsPanel->remove();
-    for (irr::gui::IGUIButton* button : {startButton, addPlayerButton, removePlayerButton, settingsButton})
+    texts.reset();
+    legend.reset();
+    for (irr::gui::IGUIButton* button : buttons())
     {
         if (!button)
             continue;
@@ -108,5 +138,5 @@ void StartScene::exit()
         guiEnvironment->removeFocus(button);
         button->remove();
     }
-    startButton = addPlayerButton = removePlayerButton = settingsButton = nullptr;
+    startButton = addPlayerButton = removePlayerButton = settingsButton = quitButton = nullptr;
 }

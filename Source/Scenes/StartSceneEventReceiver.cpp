@@ -32,6 +32,9 @@ bool StartSceneEventReceiver::OnEvent(const irr::SEvent& event)
     case StartScene::settingsButtonId:
         scene->openSettings();
         return true;
+    case StartScene::quitButtonId:
+        scene->quit();
+        return true;
     default:
         return false;
     }

@@ -1,5 +1,6 @@
 #include "Entities/HumanPlayer.h"
 #include "External/AIInfluenceMap.h"
+#include "Scenes/MatchMenu.h"
 #include "Scenes/StartScene.h"
 #include "Support/MatchFixture.h"
 #include "Support/RecordingWebSocket.h"
@@ -138,7 +139,8 @@ TEST(WholeMatchTest, ThreeMatchesFromTheMenuReachARealObserverAliveAndLeaveNothi
             // No button of the menu is left to take the keys.
             EXPECT_EQ(game.device()->getGUIEnvironment()->getFocus(), nullptr);
             atStart.push_back(holdingsOf(game.device()));
-            EXPECT_EQ(game.device()->getEventReceiver(), match->eventReceiver.get());
+            // The match menu takes the input first and hands the keys on.
+            EXPECT_EQ(game.device()->getEventReceiver(), match->matchMenu.get());
             EXPECT_FALSE(match->eventReceiver->isKeyDown(irr::KEY_KEY_W) ||
                          match->eventReceiver->isKeyDown(irr::KEY_KEY_F));
             for (int i = static_cast<int>(distances.size()); i < match->distanceMap->getDataSize(); ++i)

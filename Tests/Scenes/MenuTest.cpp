@@ -1,6 +1,10 @@
 #include "GameEngine/PlayerSettings.h"
 #include "GameEngine/SettingsFile.h"
 #include "GameEngine/TextAnnouncer.h"
+#include "Scenes/KeyLegend.h"
+#include "Scenes/MatchMenu.h"
+#include "Scenes/MenuTexts.h"
+#include "Scenes/ResultsPanel.h"
 #include "Scenes/SettingsPanel.h"
 #include "Scenes/StartScene.h"
 #include "Support/ConsoleCapture.h"
@@ -43,6 +47,14 @@ bool fits(irr::gui::IGUIFont* font, const wchar_t* text, const recti& area)
            static_cast<irr::s32>(size.Height) <= area.getHeight();
 }
 
+// The font a button or a text of the GUI writes with.
+irr::gui::IGUIFont* fontOf(irr::gui::IGUIElement* element)
+{
+    if (element->getType() == irr::gui::EGUIET_BUTTON)
+        return static_cast<irr::gui::IGUIButton*>(element)->getOverrideFont();
+    return static_cast<irr::gui::IGUIStaticText*>(element)->getOverrideFont();
+}
+
 void expectApart(const std::vector<recti>& areas, const char* what)
 {
     for (std::size_t one = 0; one < areas.size(); ++one)
@@ -50,7 +62,7 @@ void expectApart(const std::vector<recti>& areas, const char* what)
             EXPECT_FALSE(areas[one].isRectCollided(areas[other])) << what << " " << one << " and " << other;
 }
 
-TEST(MenuTest, TheThreeButtonsKeepTheirPlacesAndSettingsLeavesRoomForOneMoreBesideIt)
+TEST(MenuTest, TheThreeButtonsKeepTheirPlacesWithSettingsAndQuitBelowThem)
 {
     for (const auto& [screen, start, add, remove] :
          {std::tuple(dimension2du(1920, 1080), recti(480, 640, 1440, 720), recti(1200, 460, 1440, 540),
@@ -68,12 +80,33 @@ TEST(MenuTest, TheThreeButtonsKeepTheirPlacesAndSettingsLeavesRoomForOneMoreBesi
         EXPECT_TRUE(settings.UpperLeftCorner.X == remove.UpperLeftCorner.X &&
                     settings.LowerRightCorner.X == remove.LowerRightCorner.X &&
                     settings.UpperLeftCorner.Y > start.LowerRightCorner.Y);
-        // Where "Add Player" stands above, under "Start Game", a button as large as this one overlaps
-        // nothing.
-        const recti free(add.UpperLeftCorner.X, settings.UpperLeftCorner.Y, add.LowerRightCorner.X,
-                         settings.LowerRightCorner.Y);
-        expectApart({start, add, remove, settings, free}, "button");
-        EXPECT_TRUE(inside(free, recti(0, 0, screen.Width, screen.Height)));
+        // "Quit" under "Add Player", as large as "Settings" beside it.
+        const recti quit = rectOf(menu->quitButton);
+        EXPECT_EQ(quit, recti(add.UpperLeftCorner.X, settings.UpperLeftCorner.Y, add.LowerRightCorner.X,
+                              settings.LowerRightCorner.Y));
+        expectApart({start, add, remove, settings, quit}, "button");
+        EXPECT_TRUE(inside(quit, recti(0, 0, screen.Width, screen.Height)));
+    }
+}
+
+// "Quit" ends the game as closing the window does; "Settings" opens the panel in place of the buttons.
+TEST(MenuTest, QuitEndsTheGameAndSettingsOpensThePanel)
+{
+    for (const bool quit : {true, false})
+    {
+        GameEngine::Settings settings;
+        settings.driverType = irr::video::EDT_NULL;
+        settings.sound = false;
+        HeadlessGame game(settings);
+        ASSERT_TRUE(game.start(std::make_unique<StartScene>()));
+        auto* menu = game.currentSceneAs<StartScene>();
+        game.clickAt(rectOf(quit ? menu->quitButton : menu->settingsButton).getCenter());
+        EXPECT_EQ(game.runFrame(16), !quit);
+        if (quit)
+            continue;
+        EXPECT_TRUE(menu->settingsPanel->isShown() && !menu->quitButton->isVisible() &&
+                    !menu->texts->titleText->isVisible());
+        EXPECT_TRUE(menu->legend->texts().all().front()->isVisible());
     }
 }
 
@@ -105,23 +138,49 @@ TEST_P(ScreenSizeTest, MenuPanelAndMatchDisplayFitAndRead)
     const float scale = screenSize.Height >= 2160 ? 2.0f : 1.0f;
     EXPECT_GE(lineHeight, 18 * scale) << "the clock's font";
 
-    fixture.game.runFrame(93001);
+    // The results over the arena, below the announcements and above the bar.
+    fixture.game.runFrame(85000);
+    fixture.game.runFrame(6000);
+    fixture.frames(100);
+    const recti results = fixture.match->resultsPanel->area();
+    EXPECT_TRUE(inside(results, screen) &&
+                results.LowerRightCorner.Y <= BaseGameScene::scoreBarTop(screenSize));
+    // The match menu's texts and buttons in its panel.
+    fixture.game.postKey(irr::KEY_ESCAPE, true);
+    const recti overlay = rectOf(fixture.match->matchMenu->root);
+    EXPECT_TRUE(inside(overlay, screen));
+    std::vector<recti> overlayParts;
+    for (irr::gui::IGUIElement* part : fixture.match->matchMenu->root->getChildren())
+    {
+        overlayParts.push_back(rectOf(part));
+        EXPECT_TRUE(inside(overlayParts.back(), overlay) &&
+                    fits(fontOf(part), part->getText(), overlayParts.back()))
+            << irr::core::stringc(part->getText()).c_str();
+    }
+    expectApart(overlayParts, "match menu");
+    fixture.game.runFrame(3000);
     fixture.frames(1);
     auto* menu = fixture.game.currentSceneAs<StartScene>();
     ASSERT_NE(menu, nullptr);
+    // Buttons, the count, the title, the count's caption, the last match's line and every text of the key
+    // legend: each on the screen, fitting its place, none overlapping another.
     std::vector<recti> buttons;
-    for (irr::gui::IGUIButton* button :
-         {menu->startButton, menu->addPlayerButton, menu->removePlayerButton, menu->settingsButton})
+    std::vector<irr::gui::IGUIElement*> shown = {
+        menu->startButton, menu->addPlayerButton,  menu->removePlayerButton, menu->settingsButton,
+        menu->quitButton,  menu->texts->titleText, menu->texts->caption,     menu->texts->resultLine};
+    const std::vector<irr::gui::IGUIElement*>& legend = menu->legend->texts().all();
+    shown.insert(shown.end(), legend.begin(), legend.end());
+    for (irr::gui::IGUIElement* element : shown)
     {
-        buttons.push_back(rectOf(button));
-        EXPECT_TRUE(inside(buttons.back(), screen)) << irr::core::stringc(button->getText()).c_str();
-        EXPECT_TRUE(fits(button->getOverrideFont(), button->getText(), buttons.back()));
+        ASSERT_NE(element, nullptr);
+        buttons.push_back(rectOf(element));
+        EXPECT_TRUE(inside(buttons.back(), screen)) << irr::core::stringc(element->getText()).c_str();
+        EXPECT_TRUE(fits(fontOf(element), element->getText(), buttons.back()))
+            << irr::core::stringc(element->getText()).c_str();
     }
-    const dimension2du count = menu->countFont->getDimension(L"4");
-    const irr::core::position2di countAt(screenSize.Width / 2,
-                                         static_cast<irr::s32>(screenSize.Height * 0.4f));
-    buttons.emplace_back(countAt, countAt + irr::core::position2di(count.Width, count.Height));
+    buttons.push_back(menu->countArea());
     expectApart(buttons, "menu");
+    EXPECT_GE(menu->texts->titleText->getOverrideFont()->getDimension(MenuTexts::title).Height, 64 * scale);
 
     fixture.game.clickAt(rectOf(menu->settingsButton).getCenter());
     SettingsPanel& panel = *menu->settingsPanel;

@@ -1,8 +1,9 @@
 """What a screenshot from `xwd -root` shows of the game's window; saves it as a PNG to look at.
 
 Usage: screen_look.py WHAT SCREEN.xwd OUT.png X Y WIDTH HEIGHT
-WHAT is "menu" (the start menu's four buttons on its grey), "panel" (the settings panel in their place) or
-"match" (the score bar along the window's bottom and the clock's digits at its top). X, Y, WIDTH and
+WHAT is "menu" (the start menu's five buttons on its grey), "panel" (the settings panel in their place),
+"match" (the score bar along the window's bottom and the clock's digits at its top) or "overlay" (the match
+menu's dark panel over the match, its three buttons light). X, Y, WIDTH and
 HEIGHT are the window's place on the screen. Exit status 0 when it shows.
 """
 import os
@@ -32,7 +33,8 @@ def main():
     eighth_w = quarter_w // 2
     buttons = {"Start Game": (half_w, half_h + 140), "Add Player": (half_w + eighth_w + eighth_w // 2, half_h - 40),
                "Remove Player": (half_w - eighth_w - eighth_w // 2, half_h - 40),
-               "Settings": (half_w - eighth_w - eighth_w // 2, min(half_h + 200, height - 70) + 30)}
+               "Settings": (half_w - eighth_w - eighth_w // 2, min(half_h + 200, height - 70) + 30),
+               "Quit": (half_w + eighth_w + eighth_w // 2, min(half_h + 200, height - 70) + 30)}
     found = []
     if what == "menu":
         # Above their texts, on their light faces.
@@ -43,6 +45,14 @@ def main():
         ground = brightness(*buttons["Add Player"])
         found = [f"ground {ground}", f"Settings {pixel(*buttons['Settings'])}"]
         shown = ground < 60 and pixel(*buttons["Settings"]) == GREY and pixel(5, 5) == GREY
+    elif what == "overlay":
+        # The match menu's rows: heading, note, then "Resume", "Back to menu" and "Quit".
+        row = height * 75 // 1000
+        first_row = half_h - (5 * row + 2 * (row // 4)) // 2 + row // 4
+        ground = brightness(width // 4 + 10, half_h)
+        faces = [brightness(half_w - width // 16, first_row + (2 + k) * row + row // 4) for k in range(3)]
+        found = [f"ground {ground}", f"buttons {faces}"]
+        shown = ground < 70 and min(faces) > 100
     else:
         row = height - 20
         green = sum(1 for x in range(width) if (lambda r, g, b: g > r + 30 and g > b + 30)(*pixel(x, row)))

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The game on a 1366x768 laptop screen (run this on an X server of that size), as a new player meets it:
 # its window lies inside the screen, every button of the menu answers a real click (three more opponents
-# and one fewer, the settings panel and its "Back", "Start Game"), and the match's score bar and clock are
-# on the screen. A player who changes no setting gets no settings file. Argument: the game.
+# and one fewer, the settings panel and its "Back", "Start Game"), the match's score bar and clock are
+# on the screen, Esc opens the match menu over it and its "Quit" ends the game with the status of a closed
+# window. A player who changes no setting gets no settings file. Argument: the game.
 # The screenshots land in Tests/Output/small_screen_*.png.
 set -euo pipefail
 game_binary=$1
@@ -68,10 +69,16 @@ shows match match
 opponents=$(grep -c "AI player is created" "$scratch/game.log" || true)
 [ "$opponents" -eq 3 ] || fail "the match has $opponents opponents, not the 3 clicked for"
 
-kill -TERM "$game"
+xdotool key Escape
+shows overlay match_menu
+row=$((HEIGHT * 75 / 1000))
+click "$half_w" $((half_h - (5 * row + 2 * (row / 4)) / 2 + row / 4 + 4 * row + row / 2))
+for _ in $(seq 40); do running || break; sleep 0.25; done
+running && fail "the match menu's Quit did not end the game"
 status=0
 wait "$game" || status=$?
 game=
-[ "$status" -eq 0 ] || fail "the game ended with status $status"
+[ "$status" -eq 0 ] || fail "the game ended with status $status, not that of a closed window"
 [ ! -e "$XDG_CONFIG_HOME/quillmarch" ] || fail "a settings file was written though nothing was changed"
-echo "the window fits the screen, every button answers a click, the match's bar and clock are on the screen"
+echo "the window fits the screen, every button answers a click, the match's bar and clock are on the screen," \
+  "its menu's Quit ends the game"

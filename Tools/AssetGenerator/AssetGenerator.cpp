@@ -14,6 +14,7 @@
 #include "SoundEffects.h"
 #include "UnitModel.h"
 #include "UnitSpotPlanner.h"
+#include "VaultTexture.h"
 
 #include <cstdio>
 #include <system_error>
@@ -23,6 +24,11 @@ namespace
 const char* const fontFace = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 // The game's four sizes, 14, 18, 22 and 36, and each of them 1.5 and 2 times as large for tall screens.
 const int fontSizes[] = {14, 18, 21, 22, 27, 28, 33, 36, 44, 54, 72};
+// The menu's title, in a face of its own, at 64 pixels and 1.5 and 2 times that.
+const char* const titleFace = "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf";
+const int titleSizes[] = {64, 96, 128};
+// Its glyphs are large: a wider page keeps it from growing very tall.
+constexpr int titlePageWidth = 1024;
 }  // namespace
 
 AssetGenerator::AssetGenerator(const std::filesystem::path& root) : directory(root)
@@ -74,6 +80,7 @@ bool AssetGenerator::generateArena()
                           {{ArenaMeshBuilder::materialName, "../dungeon_set_01_atlas_4096.png"}});
     written &= writeModel("Models/Arena2/ARENA_NAV.obj", NavigationMeshBuilder::build(layout), {});
     written &= writeModel("Models/Arena2/ARENA_UNIT.obj", UnitSpotPlanner(layout).buildMesh(), {});
+    written &= directory.writeImage("Models/vault.png", VaultTexture::paint());
     return written;
 }
 
@@ -109,23 +116,20 @@ bool AssetGenerator::generateFonts()
 {
     bool written = true;
     for (int size : fontSizes)
-    {
-        const std::string name = "avenir_LT_" + std::to_string(size);
-        BitmapFontBaker::BakedFont font;
-        if (!BitmapFontBaker::bake(fontFace, size, font))
-        {
-            written = false;
-            continue;
-        }
-        const std::string page = name + "_0.png";
-        if (!directory.writeImage("Fonts/" + page, *font.page))
-        {
-            written = false;
-            continue;
-        }
-        written &= directory.writeText("Fonts/" + name + ".xml", BitmapFontBaker::xmlText(font, page));
-    }
+        written &= writeFont(fontFace, "avenir_LT_" + std::to_string(size), size, BitmapFontBaker::pageWidth);
+    for (int size : titleSizes)
+        written &= writeFont(titleFace, "quillmarch_title_" + std::to_string(size), size, titlePageWidth);
     return written;
+}
+
+bool AssetGenerator::writeFont(const char* face, const std::string& name, int size, int pageWidth)
+{
+    BitmapFontBaker::BakedFont font;
+    if (!BitmapFontBaker::bake(face, size, font, pageWidth))
+        return false;
+    const std::string page = name + "_0.png";
+    return directory.writeImage("Fonts/" + page, *font.page) &&
+           directory.writeText("Fonts/" + name + ".xml", BitmapFontBaker::xmlText(font, page));
 }
 
 bool AssetGenerator::generateSounds()

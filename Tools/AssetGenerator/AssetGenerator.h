@@ -33,6 +33,8 @@ private:
     // An OBJ, with its material library beside it when `materials` is not empty.
     bool writeModel(const std::string& objPath, const MeshBuilder& mesh,
                     const std::vector<ObjMaterial>& materials);
+    // A bitmap font `name` of `face` at `size` pixels: its page and its XML.
+    bool writeFont(const char* face, const std::string& name, int size, int pageWidth);
 
     AssetDirectory directory;
 };

@@ -8,7 +8,6 @@
 
 namespace
 {
-constexpr int pageWidth = 512;
 constexpr int spacing = 2;
 
 // Releases the FreeType library and face on every way out.
@@ -71,7 +70,7 @@ struct RenderedGlyph
 };
 }  // namespace
 
-bool BitmapFontBaker::bake(const std::string& facePath, int pixelSize, BakedFont& font)
+bool BitmapFontBaker::bake(const std::string& facePath, int pixelSize, BakedFont& font, int width)
 {
     FreeTypeFace face;
     if (!face.open(facePath, pixelSize))
@@ -113,7 +112,7 @@ bool BitmapFontBaker::bake(const std::string& facePath, int pixelSize, BakedFont
     for (const RenderedGlyph& glyph : rendered)
     {
         const int cell = std::max(glyph.width, glyph.width == 0 ? glyph.advance : 1);
-        if (x + cell + spacing > pageWidth)
+        if (x + cell + spacing > width)
         {
             x = spacing;
             y += font.lineHeight + spacing;
@@ -121,7 +120,7 @@ bool BitmapFontBaker::bake(const std::string& facePath, int pixelSize, BakedFont
         places.emplace_back(x, y);
         x += cell + spacing;
     }
-    font.page = std::make_unique<Canvas>(pageWidth, roundUpToPowerOfTwo(y + font.lineHeight + spacing),
+    font.page = std::make_unique<Canvas>(width, roundUpToPowerOfTwo(y + font.lineHeight + spacing),
                                          Rgba{1.0f, 1.0f, 1.0f, 0.0f});
     font.glyphs.clear();
     for (std::size_t k = 0; k < rendered.size(); ++k)

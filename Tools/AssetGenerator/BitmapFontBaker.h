@@ -35,8 +35,11 @@ public:
     static constexpr char firstCharacter = ' ';
     static constexpr char lastCharacter = '~';
 
+    // The width of a page unless asked otherwise; a page is as tall as its glyphs need.
+    static constexpr int pageWidth = 512;
+
     // Reports on the console and returns false if the face cannot be read or rendered.
-    static bool bake(const std::string& facePath, int pixelSize, BakedFont& font);
+    static bool bake(const std::string& facePath, int pixelSize, BakedFont& font, int width = pageWidth);
     // The XML font description naming `pageFile`, relative to the XML's folder.
     static std::string xmlText(const BakedFont& font, const std::string& pageFile);
 };

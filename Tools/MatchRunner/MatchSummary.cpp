@@ -1,31 +1,16 @@
 #include "MatchSummary.h"
 
-#include "Entities/BasePlayer.h"
-#include "Entities/Camp.h"
-#include "Scenes/BaseGameScene.h"
-
 #include <sstream>
 
 MatchSummary MatchSummary::of(const BaseGameScene& match)
 {
+    const MatchStandings standings = MatchStandings::of(match);
     MatchSummary summary;
-    if (const BasePlayer* winner = match.leader())
-        summary.winnerId = winner->id;
-    for (const std::shared_ptr<BasePlayer>& player : match.players)
+    summary.winnerId = standings.winnerId;
+    for (const MatchStandings::Player& standing : standings.players)
     {
         Player result;
-        result.id = player->id;
-        result.score = player->score;
-        result.unitsHeld = static_cast<int>(player->units.size());
-        result.campsFounded = player->campsFounded;
-        result.campsCaptured = player->campsCaptured;
-        for (const std::shared_ptr<Camp>& camp : match.camps)
-        {
-            if (camp->ownerId != player->id)
-                continue;
-            ++result.campsHeld;
-            result.unitsHeld += camp->unitCount;
-        }
+        static_cast<MatchStandings::Player&>(result) = standing;
         summary.players.push_back(result);
     }
     return summary;

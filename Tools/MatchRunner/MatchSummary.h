@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MatchWatch.h"
+#include "Scenes/MatchStandings.h"
 
 #include <optional>
 #include <string>
@@ -11,15 +12,9 @@ class BaseGameScene;
 // What a finished match left behind: its winner and each player's results, in the match's order.
 struct MatchSummary
 {
-    struct Player
+    // The figures the match's own results show, and what the runner watched.
+    struct Player : MatchStandings::Player
     {
-        int id = 0;
-        int score = 0;
-        int campsHeld = 0;
-        // Units in the camps it holds and in its chain.
-        int unitsHeld = 0;
-        int campsFounded = 0;
-        int campsCaptured = 0;
         // Computer players only: what the match's watch saw.
         bool watched = false;
         MatchWatch::Record watch;
@@ -27,7 +22,7 @@ struct MatchSummary
         std::optional<MatchWatch::Durations> durations;
     };
 
-    static constexpr int noWinner = -1;
+    static constexpr int noWinner = MatchStandings::noWinner;
 
     // Read from the match just before it leaves, while it still holds its players and camps.
     static MatchSummary of(const BaseGameScene& match);
