@@ -6,6 +6,7 @@
 #include "Scenes/BaseGameScene.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace
@@ -67,6 +68,12 @@ void AIPlayer::setupCollision(irr::scene::ISceneNode* node, irr::scene::IMesh* m
     this->node->addAnimator(collisionAnimator);
     selector->drop();
     collisionAnimator->drop();
+}
+
+void AIPlayer::waitBeforeFoundingAgain()
+{
+    campRetryWait = campRetryDelay * std::pow(campRetryGrowth, static_cast<float>(failedFoundings));
+    ++failedFoundings;
 }
 
 void AIPlayer::update(double frameDelta, float totalTime)

@@ -20,8 +20,10 @@ public:
     static constexpr const char* skillShotSound = "../Assets/Audio/SkillShot.wav";
     // Orcs walk with their origin at this height, whatever the height of where they go.
     static constexpr float waypointHeight = 3.0f;
-    // After a camp that could not be founded (its model missing), the ms before the orc tries again.
+    // After a camp that could not be founded (its model missing), the ms before the orc tries again; each
+    // failure in a row waits this many times longer, so that a broken install costs a few lines a match.
     static constexpr float campRetryDelay = 5000.0f;
+    static constexpr float campRetryGrowth = 4.0f;
 
     AIPlayer();
     ~AIPlayer() override;
@@ -67,7 +69,8 @@ public:
     State* getState() const { return state.get(); }
     // Whether the orc may try to found a camp now, and the wait after a founding that failed.
     bool mayFoundCamp() const { return campRetryWait <= 0.0f; }
-    void waitBeforeFoundingAgain() { campRetryWait = campRetryDelay; }
+    void waitBeforeFoundingAgain();
+    void foundedCamp() { failedFoundings = 0; }
 
     OrcParameters parameters;
     irr::core::vector3df waypoint;
@@ -106,4 +109,5 @@ private:
     // The ms of this update's frame, and the ms left before the orc may try to found a camp again.
     float frameMs = 0.0f;
     float campRetryWait = 0.0f;
+    int failedFoundings = 0;
 };

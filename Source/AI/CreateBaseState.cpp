@@ -17,6 +17,7 @@ void CreateBaseState::start(AIPlayer* player)
             player->changeState(std::make_unique<FetchingState>());
             return;
         }
+        player->foundedCamp();
         player->campThreshold = player->campThresholdBase;
         player->changeState(std::make_unique<IdleState>());
         return;
