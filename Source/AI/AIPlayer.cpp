@@ -6,7 +6,6 @@
 #include "Scenes/BaseGameScene.h"
 
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace
@@ -68,12 +67,6 @@ void AIPlayer::setupCollision(irr::scene::ISceneNode* node, irr::scene::IMesh* m
     this->node->addAnimator(collisionAnimator);
     selector->drop();
     collisionAnimator->drop();
-}
-
-void AIPlayer::waitBeforeFoundingAgain()
-{
-    campRetryWait = campRetryDelay * std::pow(campRetryGrowth, static_cast<float>(failedFoundings));
-    ++failedFoundings;
 }
 
 void AIPlayer::update(double frameDelta, float totalTime)

@@ -20,10 +20,11 @@ public:
     static constexpr const char* skillShotSound = "../Assets/Audio/SkillShot.wav";
     // Orcs walk with their origin at this height, whatever the height of where they go.
     static constexpr float waypointHeight = 3.0f;
-    // After a camp that could not be founded (its model missing), the ms before the orc tries again; each
-    // failure in a row waits this many times longer, so that a broken install costs a few lines a match.
+    // After a camp that could not be founded (its model missing), the ms before the orc tries again, and
+    // the failures in a row after which it founds no more camps this match: a missing file stays missing,
+    // so a broken install costs a few lines a match, not a line every few seconds.
     static constexpr float campRetryDelay = 5000.0f;
-    static constexpr float campRetryGrowth = 4.0f;
+    static constexpr int foundingFailuresBeforeGivingUp = 2;
 
     AIPlayer();
     ~AIPlayer() override;
@@ -68,8 +69,15 @@ public:
 
     State* getState() const { return state.get(); }
     // Whether the orc may try to found a camp now, and the wait after a founding that failed.
-    bool mayFoundCamp() const { return campRetryWait <= 0.0f; }
-    void waitBeforeFoundingAgain();
+    bool mayFoundCamp() const
+    {
+        return campRetryWait <= 0.0f && failedFoundings < foundingFailuresBeforeGivingUp;
+    }
+    void waitBeforeFoundingAgain()
+    {
+        campRetryWait = campRetryDelay;
+        ++failedFoundings;
+    }
     void foundedCamp() { failedFoundings = 0; }
 
     OrcParameters parameters;

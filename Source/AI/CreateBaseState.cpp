@@ -12,7 +12,8 @@ void CreateBaseState::start(AIPlayer* player)
     {
         if (!player->campAction())
         {
-            // Said once where it failed: the orc gathers on with its units and tries again later.
+            // Said once where it failed: the orc gathers on with its units, tries again a while later, and
+            // after a second failure founds no more camps this match.
             player->waitBeforeFoundingAgain();
             player->changeState(std::make_unique<FetchingState>());
             return;
