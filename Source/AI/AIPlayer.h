@@ -68,7 +68,8 @@ public:
     }
 
     State* getState() const { return state.get(); }
-    // Whether the orc may try to found a camp now, and the wait after a founding that failed.
+    // Whether the orc may try to found a camp now; the wait after a founding that failed, and the count of
+    // failures in a row that a founded camp clears.
     bool mayFoundCamp() const
     {
         return campRetryWait <= 0.0f && failedFoundings < foundingFailuresBeforeGivingUp;
